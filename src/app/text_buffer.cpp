@@ -1,0 +1,6 @@
+/*
+ * Storage of the shared text buffer.
+ */
+#include "app/text_buffer.h"
+
+char TextBuffer[kTextBufferSize];

@@ -1,0 +1,44 @@
+/*
+ * The Palette: where the target painter's red, green and blue sliders are
+ * clicked, found by DetectPalette inside the rectangle the user dragged
+ * round them, and how a colour channel of 0 to 255 becomes an offset along
+ * a slider. Written only by DetectPalette and ClearSliderLines.
+ */
+#pragma once
+
+// A slider line, stored as a rectangle: left = x0, the column of offset 0;
+// top = bottom = y, the row that is clicked; right = x1, the far end as
+// measured. A cleared line has x0 = x1 = 0.
+struct SliderLine {
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
+
+// Slider positions per channel: a channel byte c becomes the offset
+// (c * scale) / 255, so 255 is clicked at x0 + scale.
+typedef int ChannelScale;
+
+struct PaletteRecord {
+    SliderLine red;
+    SliderLine green;
+    SliderLine blue;
+    ChannelScale redScale;
+    ChannelScale greenScale;
+    ChannelScale blueScale;
+};
+
+extern PaletteRecord Palette;
+
+// Clears the Palette and searches the live screen inside the inclusive
+// rectangle (left <= right, top <= bottom) for the three bars.
+// painterAdjustChecked is the state of the "しぃペインター" box now: with it
+// the line ends become the first and last green columns.
+void DetectPalette(int left, int top, int right, int bottom, bool painterAdjustChecked);
+
+// Clears the twelve line fields; the scales keep their values.
+void ClearSliderLines();
+
+// The Palette counts as found when every line has x0 != x1.
+bool PaletteFound();
