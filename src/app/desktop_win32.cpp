@@ -1,0 +1,165 @@
+/*
+ * The desktop seam over Win32 GDI, USER and KERNEL, and the three screen
+ * surfaces it reads. This file only translates: every decision about what
+ * to read, move or press is made by the portable logic.
+ */
+#include "app/desktop_win32.h"
+
+
+#include "app/desktop.h"
+#include "app/screen.h"
+#include "app/shell_win32.h"
+
+HDC ScreenDC = nullptr;
+HDC SnapshotDC = nullptr;
+HDC SourceDC = nullptr;
+
+static HBITMAP snapshotBitmap = nullptr;
+static HBITMAP sourceBitmap = nullptr;
+static HGDIOBJ snapshotKeptBitmap = nullptr;
+static HGDIOBJ sourceKeptBitmap = nullptr;
+
+bool CreateScreenSurfaces()
+{
+    ScreenDC = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+    SnapshotDC = CreateCompatibleDC(ScreenDC);
+    SourceDC = CreateCompatibleDC(ScreenDC);
+    snapshotBitmap = CreateCompatibleBitmap(ScreenDC, ScreenWidth, ScreenHeight);
+    sourceBitmap = CreateCompatibleBitmap(ScreenDC, ScreenWidth, ScreenHeight);
+    snapshotKeptBitmap = SnapshotDC && snapshotBitmap ? SelectObject(SnapshotDC, snapshotBitmap) : nullptr;
+    sourceKeptBitmap = SourceDC && sourceBitmap ? SelectObject(SourceDC, sourceBitmap) : nullptr;
+    if (ScreenDC && SnapshotDC && SourceDC && snapshotKeptBitmap && sourceKeptBitmap)
+        return true;
+    ReleaseScreenSurfaces();
+    return false;
+}
+
+void ReleaseScreenSurfaces()
+{
+    if (snapshotKeptBitmap)
+        SelectObject(SnapshotDC, snapshotKeptBitmap);
+    if (sourceKeptBitmap)
+        SelectObject(SourceDC, sourceKeptBitmap);
+    if (snapshotBitmap)
+        DeleteObject(snapshotBitmap);
+    if (sourceBitmap)
+        DeleteObject(sourceBitmap);
+    if (SnapshotDC)
+        DeleteDC(SnapshotDC);
+    if (SourceDC)
+        DeleteDC(SourceDC);
+    if (ScreenDC)
+        DeleteDC(ScreenDC);
+    snapshotKeptBitmap = sourceKeptBitmap = nullptr;
+    snapshotBitmap = sourceBitmap = nullptr;
+    SnapshotDC = SourceDC = ScreenDC = nullptr;
+}
+
+Colour ReadScreenPixel(int x, int y)
+{
+    return GetPixel(ScreenDC, x, y);
+}
+
+void FreezeScreen(bool alsoSource)
+{
+    BitBlt(SnapshotDC, 0, 0, ScreenWidth, ScreenHeight, ScreenDC, 0, 0, SRCCOPY);
+    if (alsoSource)
+        BitBlt(SourceDC, 0, 0, ScreenWidth, ScreenHeight, ScreenDC, 0, 0, SRCCOPY);
+}
+
+Colour ReadSourcePixel(int x, int y)
+{
+    return GetPixel(SourceDC, x, y);
+}
+
+// The part of the block that lies on the screen is copied in one BitBlt
+// into a top-down 32-bit DIB section, whose memory then holds the pixels as
+// 0x00RRGGBB; a COLORREF wants red in the low byte, so red and blue swap.
+bool ReadSourceBlock(int left, int top, int width, int height, Colour* out)
+{
+    if (width <= 0 || height <= 0)
+        return true;
+    for (size_t i = 0; i < static_cast<size_t>(width) * static_cast<size_t>(height); ++i)
+        out[i] = kNoPixel;
+    const int clipLeft = left < 0 ? 0 : left;
+    const int clipTop = top < 0 ? 0 : top;
+    const int clipRight = left + width > ScreenWidth ? ScreenWidth : left + width;
+    const int clipBottom = top + height > ScreenHeight ? ScreenHeight : top + height;
+    if (clipLeft >= clipRight || clipTop >= clipBottom)
+        return true;
+    const int clipWidth = clipRight - clipLeft;
+    const int clipHeight = clipBottom - clipTop;
+
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = clipWidth;
+    info.bmiHeader.biHeight = -clipHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(SourceDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC copyDC = CreateCompatibleDC(SourceDC);
+    if (!section || !copyDC || !bits) {
+        if (section)
+            DeleteObject(section);
+        if (copyDC)
+            DeleteDC(copyDC);
+        return false;
+    }
+    HGDIOBJ kept = SelectObject(copyDC, section);
+    const BOOL copied = BitBlt(copyDC, 0, 0, clipWidth, clipHeight, SourceDC, clipLeft, clipTop, SRCCOPY);
+    GdiFlush();
+    if (copied) {
+        const DWORD* pixels = static_cast<const DWORD*>(bits);
+        for (int row = 0; row < clipHeight; ++row) {
+            Colour* line = out + static_cast<size_t>(clipTop - top + row) * width + (clipLeft - left);
+            const DWORD* from = pixels + static_cast<size_t>(row) * clipWidth;
+            for (int column = 0; column < clipWidth; ++column) {
+                const DWORD p = from[column];
+                line[column] = ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16);
+            }
+        }
+    }
+    SelectObject(copyDC, kept);
+    DeleteDC(copyDC);
+    DeleteObject(section);
+    return copied != FALSE;
+}
+
+void SetCursorPosition(int x, int y)
+{
+    SetCursorPos(x, y);
+}
+
+ScreenPoint ReadCursorPosition()
+{
+    POINT at = {0, 0};
+    GetCursorPos(&at);
+    return ScreenPoint{at.x, at.y};
+}
+
+void PressLeftButton()
+{
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+}
+
+void ReleaseLeftButton()
+{
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+}
+
+std::uint32_t ReadTickCount()
+{
+    return GetTickCount();
+}
+
+void SleepMilliseconds(std::uint32_t milliseconds)
+{
+    Sleep(milliseconds);
+}
+
+void ShowCompletionBox(const char* text, const char* title)
+{
+    MessageBoxA(ControlWindow, text, title, MB_TOPMOST);
+}
