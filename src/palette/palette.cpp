@@ -1,9 +1,96 @@
 /*
- * The Palette and its reset. Slider detection is added here.
+ * The Palette, its reset and the slider detection: finding the painter's
+ * red, green and blue bars inside the rectangle the user dragged round them,
+ * by their exact colours, with a few live pixel reads along one column and
+ * one row.
  */
 #include "palette/palette.h"
 
+#include "app/desktop.h"
+#include "app/painter_contract.h"
+
 PaletteRecord Palette = {{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, 0, 0, 0};
+
+namespace {
+
+SliderLine LineAt(int x0, int y, int x1)
+{
+    return SliderLine{x0, y, x1, y};
+}
+
+bool IsGreen(int x, int y)
+{
+    return ReadScreenPixel(x, y) == kGreenBarColour;
+}
+
+// Walks up column x from row y while the pixels are green, never reading
+// row top. Returns the row where the walk stopped.
+int FirstNonGreenAbove(int x, int y, int top)
+{
+    while (y > top && IsGreen(x, y))
+        --y;
+    return y;
+}
+
+// Walks from (x, y) in steps of dx along the row while the pixels are green,
+// reading the columns from x up to and including limit. Returns the first
+// column that is not green, or the one just past limit.
+int GreenRunEnd(int x, int y, int dx, int limit)
+{
+    while ((dx < 0 ? x >= limit : x <= limit) && IsGreen(x, y))
+        x += dx;
+    return x;
+}
+
+}  // namespace
+
+void DetectPalette(int left, int top, int right, int bottom, bool painterAdjustChecked)
+{
+    Palette = PaletteRecord{{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, 0, 0, 0};
+
+    // Three quarters across, and the middle row rounded toward the top
+    // (an arithmetic shift, so also for negative coordinates).
+    const int px = left + (3 * (right - left)) / 4;
+    const int mid = (top + bottom) >> 1;
+
+    // The green bar's top row, seen from the middle row upward. The walk
+    // must stop on a non-green row strictly inside the rectangle.
+    const int edge = FirstNonGreenAbove(px, mid, top);
+    if (edge == mid || edge == top)
+        return;
+    const int greenTop = edge + 1;
+
+    int x0 = GreenRunEnd(px, greenTop, -1, left);
+    int x1 = GreenRunEnd(px, greenTop, +1, right);
+    // The painter of the "しぃペインター" box takes its first and last green
+    // columns as the slider's ends; other painters one column outside them.
+    if (painterAdjustChecked) {
+        x0 += 1;
+        x1 -= 1;
+    }
+    Palette.green = LineAt(x0, edge + 5, x1);
+
+    int y = mid;
+    while (y > top && ReadScreenPixel(px, y) != kRedBarColour)
+        --y;
+    if (y == top)
+        return;
+    Palette.red = LineAt(x0, y - 4, x1);
+
+    y = mid;
+    while (y < bottom && ReadScreenPixel(px, y) != kBlueBarColour)
+        ++y;
+    if (y == bottom)
+        return;
+    Palette.blue = LineAt(x0, y + 4, x1);
+
+    // Kept whole: a scale above 255 gives offsets above 255, which the plan
+    // stores and the trace clicks as they are.
+    const ChannelScale scale = x1 - x0 + 1;
+    Palette.redScale = scale;
+    Palette.greenScale = scale;
+    Palette.blueScale = scale;
+}
 
 void ClearSliderLines()
 {

@@ -18,7 +18,7 @@ struct ColourGroup {
     // counted from SourceRect's top-left corner ...
     std::vector<int> runStarts;
     // ... and the distance from its press column to its release column
-    // (0 for one pixel; one more under PainterAdjust).
+    // (0 for one pixel; one more under PainterAdjust, the row fill's too).
     std::vector<int> runLengths;
     int runCount;
 };
@@ -30,7 +30,16 @@ extern std::vector<ColourGroup> ColourGroupList;
 extern int SourceWidth;
 extern int SourceHeight;
 
+// True when the list's first group is the dominant colour's row fill: one
+// full-width run per source row, painted under every other colour. Set by
+// every build.
+extern bool RowFillFirst;
+
 // Replaces ColourGroupList with the plan of the pixels of the frozen source
 // surface inside SourceRect, using the Palette's scales and TraceOptions'
-// transparentTopLeft and painterAdjust.
+// transparentTopLeft and painterAdjust. The source is read in one block.
+// Groups stand in the order their colour first occurs (rows top to bottom,
+// each left to right), runs in increasing start. Leaves the list empty when
+// the source is empty, when TransparentTopLeft removes its only colour, or
+// when memory runs out during the build; it never throws.
 void BuildColourGroups();
