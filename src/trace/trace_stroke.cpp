@@ -1,0 +1,90 @@
+/*
+ * The stroke and its screen sync (see trace_stroke.h). The order of the
+ * platform calls is part of the contract: the watched pixel is read after
+ * the cursor has reached the run's start and before the press, and every
+ * poll sleeps only after a miss.
+ */
+#include "trace/trace_stroke.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+#include "app/desktop.h"
+#include "trace/trace_driver.h"
+#include "ui/trace_mode.h"
+#include "ui/trace_options.h"
+
+unsigned SyncWaitMilliseconds()
+{
+    return TraceOptions.syncWaitMs < 0 ? 0u : static_cast<unsigned>(TraceOptions.syncWaitMs);
+}
+
+void MoveCursorSynced(int x, int y)
+{
+    SetCursorPosition(x, y);
+    if (TraceOptions.syncOnMouseMove == 0)
+        return;
+    // Only the column is compared: the row of a horizontal stroke never
+    // changes between its two moves.
+    for (int read = 0; read < kCursorPollLimit; ++read) {
+        if (ReadCursorPosition().x == x)
+            return;
+        SleepMilliseconds(SyncWaitMilliseconds());
+    }
+}
+
+// True when the cursor stands off the stroke's row and the grace period is
+// over. The tick count is read only in the first case.
+static bool UserHasTakenTheMouse(int y)
+{
+    const ScreenPoint cursor = ReadCursorPosition();
+    if (std::abs(cursor.y - y) <= kRowTolerance)
+        return false;
+    // Unsigned 32-bit difference: right across the tick count's wrap.
+    const std::uint32_t elapsed = ReadTickCount() - TraceProgress.startTick;
+    return elapsed > kGracePeriodMs;
+}
+
+// Polls the watched pixel until it differs from before. Returns false when
+// the user took the mouse meanwhile (the trace has then ended).
+static bool WaitForPixelChange(int watchedX, int y, Colour before)
+{
+    for (int pass = 0; pass < kPixelPollLimit; ++pass) {
+        if (ReadScreenPixel(watchedX, y) != before)
+            return true;
+        if (UserHasTakenTheMouse(y)) {
+            TraceMode = Mode::Idle;
+            return false;
+        }
+        SleepMilliseconds(SyncWaitMilliseconds());
+    }
+    return true;
+}
+
+void TraceStroke(int x, int y, int length)
+{
+    ++TraceProgress.strokesSinceSync;
+    MoveCursorSynced(x, y);
+
+    const bool synchronised =
+        TraceProgress.strokesSinceSync >= kSyncInterval || TraceOptions.syncEveryPixel != 0;
+    // Under PainterAdjust the release pixel is not painted, so the last
+    // painted pixel is one column left of the release point.
+    const int watchedX = x + length - TraceOptions.painterAdjust;
+    Colour before = 0;
+    if (synchronised)
+        before = ReadScreenPixel(watchedX, y);
+
+    PressLeftButton();
+    if (length != 0)
+        MoveCursorSynced(x + length, y);
+    ReleaseLeftButton();
+
+    if (!synchronised)
+        return;
+    TraceProgress.strokesSinceSync = 0;
+    if (!WaitForPixelChange(watchedX, y, before))
+        return;
+    if (UserHasTakenTheMouse(y))
+        TraceMode = Mode::Idle;
+}
