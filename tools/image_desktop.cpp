@@ -1,0 +1,88 @@
+/*
+ * The desktop seam's functions answered from an image (see
+ * image_desktop.h).
+ */
+#include "image_desktop.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstddef>
+#include <cstdio>
+#include <thread>
+
+#include "app/screen.h"
+
+namespace {
+
+const Image* screenImage = nullptr;
+ScreenPoint cursor = {0, 0};
+
+Colour ImagePixel(int x, int y)
+{
+    if (!screenImage || x < 0 || y < 0 || x >= screenImage->width || y >= screenImage->height)
+        return kNoPixel;
+    return screenImage->At(x, y);
+}
+
+}  // namespace
+
+void UseImageAsScreen(const Image& image)
+{
+    screenImage = &image;
+    ScreenWidth = image.width;
+    ScreenHeight = image.height;
+}
+
+Colour ReadScreenPixel(int x, int y) { return ImagePixel(x, y); }
+
+void FreezeScreen(bool alsoSource) { (void)alsoSource; }
+
+Colour ReadSourcePixel(int x, int y) { return ImagePixel(x, y); }
+
+bool ReadSourceBlock(int left, int top, int width, int height, Colour* out)
+{
+    if (!screenImage)
+        return false;
+    for (int row = 0; row < height; ++row) {
+        Colour* line = out + static_cast<std::size_t>(row) * width;
+        const int y = top + row;
+        if (y < 0 || y >= screenImage->height || left >= screenImage->width || left + width <= 0) {
+            for (int column = 0; column < width; ++column)
+                line[column] = kNoPixel;
+            continue;
+        }
+        // The part of the row inside the image is one copy; the rest is
+        // off the screen.
+        const int from = left < 0 ? -left : 0;
+        const int to = left + width > screenImage->width ? screenImage->width - left : width;
+        for (int column = 0; column < from; ++column)
+            line[column] = kNoPixel;
+        const Colour* source = &screenImage->pixels[static_cast<std::size_t>(y) * screenImage->width + (left + from)];
+        std::copy(source, source + (to - from), line + from);
+        for (int column = to; column < width; ++column)
+            line[column] = kNoPixel;
+    }
+    return true;
+}
+
+void SetCursorPosition(int x, int y) { cursor = ScreenPoint{x, y}; }
+ScreenPoint ReadCursorPosition() { return cursor; }
+
+void PressLeftButton() {}
+void ReleaseLeftButton() {}
+
+std::uint32_t ReadTickCount()
+{
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+void SleepMilliseconds(std::uint32_t milliseconds)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+void ShowCompletionBox(const char* text, const char* title)
+{
+    std::fprintf(stderr, "%s: %s\n", title, text);
+}
