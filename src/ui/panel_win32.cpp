@@ -19,9 +19,6 @@
 #include "ui/trace_options.h"
 #include "ui/wait_text.h"
 
-// The trace's entry, as trace/trace_driver.h is to declare it.
-void StartTrace();
-
 namespace {
 
 struct ControlSpec {
