@@ -4,9 +4,7 @@
  */
 #include "image_desktop.h"
 
-#include <algorithm>
 #include <chrono>
-#include <cstddef>
 #include <cstdio>
 #include <thread>
 
@@ -43,25 +41,7 @@ bool ReadSourceBlock(int left, int top, int width, int height, Colour* out)
 {
     if (!screenImage)
         return false;
-    for (int row = 0; row < height; ++row) {
-        Colour* line = out + static_cast<std::size_t>(row) * width;
-        const int y = top + row;
-        if (y < 0 || y >= screenImage->height || left >= screenImage->width || left + width <= 0) {
-            for (int column = 0; column < width; ++column)
-                line[column] = kNoPixel;
-            continue;
-        }
-        // The part of the row inside the image is one copy; the rest is
-        // off the screen.
-        const int from = left < 0 ? -left : 0;
-        const int to = left + width > screenImage->width ? screenImage->width - left : width;
-        for (int column = 0; column < from; ++column)
-            line[column] = kNoPixel;
-        const Colour* source = &screenImage->pixels[static_cast<std::size_t>(y) * screenImage->width + (left + from)];
-        std::copy(source, source + (to - from), line + from);
-        for (int column = to; column < width; ++column)
-            line[column] = kNoPixel;
-    }
+    CopyImageBlock(*screenImage, left, top, width, height, kNoPixel, out);
     return true;
 }
 

@@ -7,6 +7,7 @@
  */
 #include "image_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -270,6 +271,29 @@ std::vector<unsigned char> EncodePpm(const Image& image)
 const std::size_t kMaxFileBytes = static_cast<std::size_t>(kMaxImagePixels) * 4 + (1u << 20);
 
 }  // namespace
+
+void CopyImageBlock(const Image& image, int left, int top, int width, int height, Colour outside,
+                    Colour* out)
+{
+    if (width <= 0)
+        return;
+    for (int row = 0; row < height; ++row) {
+        Colour* line = out + static_cast<std::size_t>(row) * width;
+        const int y = top + row;
+        // Columns from..to-1 of the block lie inside the image.
+        const long long from = left < 0 ? std::min<long long>(-static_cast<long long>(left), width) : 0;
+        const long long to = std::max<long long>(
+            from, std::min<long long>(width, static_cast<long long>(image.width) - left));
+        if (y < 0 || y >= image.height || from >= to) {
+            std::fill(line, line + width, outside);
+            continue;
+        }
+        const Colour* source = image.pixels.data() + static_cast<std::size_t>(y) * image.width + (left + from);
+        std::fill(line, line + from, outside);
+        std::copy(source, source + (to - from), line + from);
+        std::fill(line + to, line + width, outside);
+    }
+}
 
 bool DecodeImage(const unsigned char* data, std::size_t size, Image& image, std::string& error)
 {

@@ -26,6 +26,12 @@ struct Image {
 const int kMaxImageSide = 32768;
 const long long kMaxImagePixels = 1LL << 26;
 
+// The block of image with its top-left corner at (left, top), width x
+// height pixels, row after row into out (width * height colours); pixels
+// that lie outside the image are given the colour outside.
+void CopyImageBlock(const Image& image, int left, int top, int width, int height, Colour outside,
+                    Colour* out);
+
 enum class ImageFormat { Ppm, Bmp24, Bmp32 };
 
 // Decodes a whole file held in memory. On failure returns false, leaves
