@@ -78,7 +78,14 @@ Colour SimPainter::ColourSelectedAt(int redColumn, int greenColumn, int blueColu
 void SimPainter::MoveHandAfterCalls(int calls, int x, int y)
 {
     handCallsLeft_ = std::max(calls, 1);
+    handHolds_ = false;
     handTarget_ = {x, y};
+}
+
+void SimPainter::HoldHandAfterCalls(int calls, int x, int y)
+{
+    MoveHandAfterCalls(calls, x, y);
+    handHolds_ = true;
 }
 
 bool SimPainter::OnCanvas(ScreenPoint at) const
@@ -199,6 +206,8 @@ void SimPainter::OnPlatformCall()
     if (!pending_.empty())
         ShowDragsDue(read, sleptMs);
 
-    if (handCallsLeft_ > 0 && --handCallsLeft_ == 0)
+    if (handCallsLeft_ > 0 && --handCallsLeft_ == 0) {
         Sim().MoveCursorByHand(handTarget_.x, handTarget_.y);
+        handCallsLeft_ = handHolds_ ? 1 : 0;
+    }
 }

@@ -88,7 +88,9 @@ public:
 
     // The user's hand: after this many further platform calls the cursor
     // is moved to (x, y) at once, as SimDesktop::MoveCursorByHand does.
+    // A hand that holds the mouse puts it back there after every later call.
     void MoveHandAfterCalls(int calls, int x, int y);
+    void HoldHandAfterCalls(int calls, int x, int y);
 
     void OnLeftDown(ScreenPoint at) override;
     void OnLeftUp(ScreenPoint at) override;
@@ -120,5 +122,6 @@ private:
     std::vector<PendingDrag> pending_;
     int dragsShown_ = 0;
     int handCallsLeft_ = 0;
+    bool handHolds_ = false;
     ScreenPoint handTarget_ = {0, 0};
 };

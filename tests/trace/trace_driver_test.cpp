@@ -1,0 +1,292 @@
+/*
+ * The trace driver step by step on hand-made plans: the start clicks, one
+ * run per step, the clicks between groups, the forced sync on a group's last
+ * run, the ways a trace ends, and the completion report.
+ */
+#include <gtest/gtest.h>
+
+#include "palette/palette.h"
+#include "plan/colour_groups.h"
+#include "sim/sim_painter.h"
+#include "trace_test_support.h"
+#include "ui/selection.h"
+
+namespace {
+
+ColourGroup Group(int red, int green, int blue, std::vector<int> starts, std::vector<int> lengths)
+{
+    ColourGroup group;
+    group.red = red;
+    group.green = green;
+    group.blue = blue;
+    group.runStarts = starts;
+    group.runLengths = lengths;
+    group.runCount = static_cast<int>(group.runStarts.size());
+    return group;
+}
+
+// Slider lines over the standard painter's bars, as detection without
+// PainterAdjust finds them (x0 = 19), a 10-pixel-wide source painted at
+// (100, 100), and the plan given; TraceMode Idle.
+void SetUpPlan(std::vector<ColourGroup> groups)
+{
+    ResetTrace(0);
+    TraceMode = Mode::Idle;
+    Palette.red = SliderLine{19, 15, 220, 15};
+    Palette.green = SliderLine{19, 29, 220, 29};
+    Palette.blue = SliderLine{19, 44, 220, 44};
+    SourceWidth = 10;
+    DestPoint = ScreenPoint{100, 100};
+    ColourGroupList = groups;
+}
+
+CallLog LogFrom(size_t first)
+{
+    return CallLog(Sim().Log().begin() + static_cast<std::ptrdiff_t>(first), Sim().Log().end());
+}
+
+TEST(StartTrace, TakesTheStartTickThenClicksRedGreenBlue)
+{
+    SetUpPlan({Group(10, 20, 30, {0}, {0}), Group(1, 2, 3, {1}, {0})});
+    Sim().AdvanceTicks(500);
+    // Left over from an earlier trace: all of it is reset.
+    TraceProgress = TraceProgressRecord{1, 7, 40, 9, {1, 2, 3}};
+    TraceMode = Mode::Tracing;
+    StartTrace();
+    const CallLog expected = {"GetTickCount=500",      "SetCursorPos(29,15)", "LeftDown", "LeftUp",
+                              "SetCursorPos(39,29)",   "LeftDown",            "LeftUp",
+                              "SetCursorPos(49,44)",   "LeftDown",            "LeftUp"};
+    EXPECT_EQ(Sim().Log(), expected);
+    EXPECT_EQ(TraceMode, Mode::Tracing);
+    EXPECT_EQ(TraceProgress.groupIndex, 0);
+    EXPECT_EQ(TraceProgress.runIndex, 0);
+    EXPECT_EQ(TraceProgress.strokesSinceSync, 3);
+    EXPECT_EQ(TraceProgress.startTick, 500u);
+    EXPECT_EQ(TraceProgress.painterColour.red, 10);
+    EXPECT_EQ(TraceProgress.painterColour.green, 20);
+    EXPECT_EQ(TraceProgress.painterColour.blue, 30);
+}
+
+TEST(StartTrace, EmptyListOrClearedLinesStartNothingAndEndARunningTrace)
+{
+    SetUpPlan({});
+    StartTrace();
+    EXPECT_EQ(TraceMode, Mode::Idle);
+    EXPECT_TRUE(Sim().Log().empty());
+
+    // Start pressed during a trace, the rebuilt list empty.
+    SetUpPlan({});
+    TraceMode = Mode::Tracing;
+    TraceProgress.groupIndex = 3;
+    StartTrace();
+    RunTraceStep();
+    EXPECT_EQ(TraceMode, Mode::Idle);
+    EXPECT_TRUE(Sim().Log().empty());
+
+    SetUpPlan({Group(10, 20, 30, {0}, {0})});
+    TraceMode = Mode::Tracing;
+    ClearSliderLines();
+    StartTrace();
+    EXPECT_EQ(TraceMode, Mode::Idle);
+    EXPECT_TRUE(Sim().Log().empty());
+}
+
+TEST(RunTraceStep, DoesNothingUnlessTracing)
+{
+    for (Mode mode : {Mode::Idle, Mode::PickSource, Mode::PickDestination, Mode::PickPalette}) {
+        SetUpPlan({Group(10, 20, 30, {0}, {0})});
+        TraceMode = mode;
+        RunTraceStep();
+        EXPECT_TRUE(Sim().Log().empty());
+        EXPECT_EQ(TraceMode, mode);
+    }
+}
+
+TEST(RunTraceStep, OneRunIsPaintedAndReportedInOneStep)
+{
+    SetUpPlan({Group(0, 0, 0, {23}, {4})});
+    SimPainter painter(StandardPainterLayout(), StrokeEnd::Included);
+    TraceOptions.syncOnColourSwitch = 1;
+    StartTrace();
+    const size_t startCalls = Sim().Log().size();
+    RunTraceStep();
+    // Run start 23 in a 10-wide source: column 3, row 2.
+    const CallLog expected = {
+        "SetCursorPos(103,102)",        "GetPixel(107,102)=0x00FFFFFF", "LeftDown",
+        "SetCursorPos(107,102)",        "LeftUp",
+        "GetPixel(107,102)=0x00000000", "GetCursorPos=(107,102)",       "GetTickCount=0",
+        std::string("MessageBox(") + "\x8F\x88\x97\x9D\x8E\x9E\x8A\xD4 : 0\x95\xAA" "0\x95" "b|" +
+            "\x82\xA8\x82\xED\x82\xE8 - Vellipa)"};
+    EXPECT_EQ(LogFrom(startCalls), expected);
+    EXPECT_EQ(TraceMode, Mode::Idle);
+    EXPECT_EQ(TraceProgress.strokesSinceSync, 0);
+    RunTraceStep();
+    EXPECT_EQ(Sim().Log().size(), startCalls + expected.size());
+}
+
+TEST(RunTraceStep, FirstSynchronisedStrokeIsThe61stAfterTheStartClicks)
+{
+    std::vector<int> starts;
+    for (int run = 0; run < 130; ++run)
+        starts.push_back(run * 2);
+    SetUpPlan({Group(0, 0, 0, starts, std::vector<int>(130, 0))});
+    SourceWidth = 40;
+    SimPainter painter(StandardPainterLayout(), StrokeEnd::Included);
+    StartTrace();
+    std::vector<int> synchronised;
+    for (int stroke = 1; stroke <= 130; ++stroke) {
+        const size_t before = Sim().Log().size();
+        RunTraceStep();
+        if (CountCalls(LogFrom(before), "GetPixel") > 0)
+            synchronised.push_back(stroke);
+    }
+    EXPECT_EQ(synchronised, (std::vector<int>{61, 125}));
+    EXPECT_EQ(TraceMode, Mode::Idle);
+}
+
+TEST(RunTraceStep, GroupChangeClicksOnlyTheChangedBarsInRedGreenBlueOrder)
+{
+    SetUpPlan({Group(10, 20, 30, {0}, {0}), Group(10, 20, 40, {1}, {0}),
+               Group(50, 60, 40, {2}, {0}), Group(50, 60, 40, {3}, {0})});
+    StartTrace();
+
+    size_t before = Sim().Log().size();
+    RunTraceStep();
+    const CallLog blueOnly = {"SetCursorPos(100,100)", "LeftDown", "LeftUp",
+                              "SetCursorPos(59,44)",   "LeftDown", "LeftUp"};
+    EXPECT_EQ(LogFrom(before), blueOnly);
+    EXPECT_EQ(TraceProgress.strokesSinceSync, 5);
+
+    before = Sim().Log().size();
+    RunTraceStep();
+    const CallLog redThenGreen = {"SetCursorPos(101,100)", "LeftDown", "LeftUp",
+                                  "SetCursorPos(69,15)",   "LeftDown", "LeftUp",
+                                  "SetCursorPos(79,29)",   "LeftDown", "LeftUp"};
+    EXPECT_EQ(LogFrom(before), redThenGreen);
+
+    // An equal colour (not possible in a built plan, but harmless) clicks nothing.
+    before = Sim().Log().size();
+    RunTraceStep();
+    EXPECT_EQ(CountCalls(LogFrom(before), "SetCursorPos"), 1);
+    EXPECT_EQ(TraceProgress.strokesSinceSync, 9);
+}
+
+TEST(RunTraceStep, OffsetsAboveTheByteAreClickedAndRememberedWhole)
+{
+    SetUpPlan({Group(300, 0, 256, {0}, {0}), Group(300, 0, 5, {1}, {0})});
+    StartTrace();
+    EXPECT_EQ(Sim().Log()[1], "SetCursorPos(319,15)");
+    EXPECT_EQ(Sim().Log()[7], "SetCursorPos(275,44)");
+    const size_t before = Sim().Log().size();
+    RunTraceStep();
+    const CallLog expected = {"SetCursorPos(100,100)", "LeftDown", "LeftUp",
+                              "SetCursorPos(24,44)",   "LeftDown", "LeftUp"};
+    EXPECT_EQ(LogFrom(before), expected);
+    EXPECT_EQ(TraceProgress.painterColour.red, 300);
+}
+
+// Two groups A (two runs) and B (one run) under SyncOnColourSwitch.
+TEST(RunTraceStep, ColourSwitchSyncsEveryGroupsLastRunBeforeItsClicks)
+{
+    SetUpPlan({Group(0, 0, 0, {0, 2}, {0, 0}), Group(0, 7, 9, {4}, {0})});
+    SimPainter painter(StandardPainterLayout(), StrokeEnd::Included);
+    TraceOptions.syncOnColourSwitch = 1;
+    StartTrace();
+    EXPECT_EQ(TraceProgress.strokesSinceSync, 3);
+
+    RunTraceStep();
+    EXPECT_EQ(TraceProgress.strokesSinceSync, 4);
+
+    size_t before = Sim().Log().size();
+    RunTraceStep();
+    const CallLog second = {"SetCursorPos(102,100)", "GetPixel(102,100)=0x00FFFFFF",
+                            "LeftDown",              "LeftUp",
+                            "GetPixel(102,100)=0x00000000", "GetCursorPos=(102,100)",
+                            "SetCursorPos(26,29)",   "LeftDown", "LeftUp",
+                            "SetCursorPos(28,44)",   "LeftDown", "LeftUp"};
+    EXPECT_EQ(LogFrom(before), second);
+    EXPECT_EQ(TraceProgress.strokesSinceSync, 2);
+
+    before = Sim().Log().size();
+    RunTraceStep();
+    EXPECT_EQ(Sim().Log()[before + 1].compare(0, 8, "GetPixel"), 0);
+    EXPECT_EQ(TraceProgress.strokesSinceSync, 0);
+    EXPECT_EQ(TraceMode, Mode::Idle);
+    EXPECT_EQ(Sim().Boxes().size(), 1u);
+}
+
+TEST(RunTraceStep, HandOnTheMouseAtAGroupsLastRunStopsBeforeAnyClick)
+{
+    SetUpPlan({Group(0, 0, 0, {0}, {3}), Group(9, 9, 9, {5}, {0})});
+    TraceOptions.syncOnColourSwitch = 1;
+    StartTrace();
+    Sim().AdvanceTicks(2500);
+    HandOnRelease hand(103, 160);
+    Sim().SetListener(&hand);
+    RunTraceStep();
+    EXPECT_EQ(Sim().Log().back(), "GetTickCount=2500");
+    EXPECT_EQ(CountCalls(Sim().Log(), "SetCursorPos"), 3 + 2);
+    EXPECT_EQ(TraceMode, Mode::Idle);
+    EXPECT_TRUE(Sim().Boxes().empty());
+    const size_t after = Sim().Log().size();
+    RunTraceStep();
+    EXPECT_EQ(Sim().Log().size(), after);
+}
+
+TEST(RunTraceStep, HandOnTheMouseAtTheVeryLastRunStillCompletesTheTrace)
+{
+    SetUpPlan({Group(0, 0, 0, {0}, {3}), Group(9, 9, 9, {5}, {0})});
+    TraceOptions.syncOnColourSwitch = 1;
+    StartTrace();
+    RunTraceStep();
+    Sim().AdvanceTicks(65000);
+    HandOnRelease hand(105, 160);
+    Sim().SetListener(&hand);
+    RunTraceStep();
+    const CallLog tail = {"GetCursorPos=(105,160)", "GetTickCount=65000", "GetTickCount=65000"};
+    ASSERT_GE(Sim().Log().size(), 4u);
+    EXPECT_EQ(CallLog(Sim().Log().end() - 4, Sim().Log().end() - 1), tail);
+    ASSERT_EQ(Sim().Boxes().size(), 1u);
+    EXPECT_EQ(Sim().Boxes()[0], "\x8F\x88\x97\x9D\x8E\x9E\x8A\xD4 : 1\x95\xAA" "5\x95" "b");
+    EXPECT_EQ(TraceMode, Mode::Idle);
+}
+
+TEST(RunTraceStep, ClearedSliderLinesEndTheTraceBeforeAnythingIsPainted)
+{
+    SetUpPlan({Group(0, 0, 0, {0, 1}, {0, 0}), Group(9, 9, 9, {5}, {0})});
+    StartTrace();
+    RunTraceStep();
+    ClearSliderLines();
+    Sim().ClearLog();
+    RunTraceStep();
+    EXPECT_TRUE(Sim().Log().empty());
+    EXPECT_EQ(TraceMode, Mode::Idle);
+    EXPECT_TRUE(Sim().Boxes().empty());
+}
+
+TEST(CompletionReport, ShowsWholeMinutesAndSecondsWithoutHours)
+{
+    struct Case {
+        std::uint32_t elapsedMs;
+        const char* text;
+    };
+    const Case cases[] = {
+        {999, "\x8F\x88\x97\x9D\x8E\x9E\x8A\xD4 : 0\x95\xAA" "0\x95" "b"},
+        {125999, "\x8F\x88\x97\x9D\x8E\x9E\x8A\xD4 : 2\x95\xAA" "5\x95" "b"},
+        {62 * 60000 + 5000, "\x8F\x88\x97\x9D\x8E\x9E\x8A\xD4 : 62\x95\xAA" "5\x95" "b"},
+    };
+    for (const Case& c : cases) {
+        // Started just before the tick count wraps: the difference is unsigned.
+        SetUpPlan({Group(1, 2, 3, {0}, {0})});
+        Sim().AdvanceTicks(0xFFFFFFFFu - 100u);
+        StartTrace();
+        Sim().AdvanceTicks(c.elapsedMs);
+        RunTraceStep();
+        ASSERT_EQ(Sim().Boxes().size(), 1u);
+        EXPECT_EQ(Sim().Boxes()[0], c.text);
+        EXPECT_EQ(Sim().Log().back(), std::string("MessageBox(") + c.text + "|" +
+                                          "\x82\xA8\x82\xED\x82\xE8 - Vellipa)");
+    }
+}
+
+}  // namespace

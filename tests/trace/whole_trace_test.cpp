@@ -1,0 +1,209 @@
+/*
+ * Whole traces on the simulated painter: a generated picture is planned as
+ * the Start command plans it and traced step by step until the trace ends;
+ * the canvas must then show, at the destination, exactly the colours the
+ * painter's sliders give for the plan's offsets, and nothing elsewhere. A
+ * lagging painter is traced with and without the sync options its lag
+ * calls for, which shows they matter.
+ */
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+
+#include "palette/palette.h"
+#include "plan/colour_groups.h"
+#include "sim/sim_painter.h"
+#include "trace_test_support.h"
+#include "ui/selection.h"
+
+namespace {
+
+const int kSourceLeft = 240;
+const int kSourceTop = 5;
+const int kSourceWidth = 37;
+const int kSourceHeight = 23;
+const ScreenPoint kDest = {40, 100};
+
+// A picture of horizontal stretches of a few colours. With a background,
+// most stretches are of one colour, so that the plan fills rows with it.
+void DrawPicture(unsigned seed, bool background)
+{
+    const Colour colours[] = {0x00FFFFFFu, 0x00000000u, 0x000000FFu, 0x0000FF00u,
+                              0x00FF0000u, 0x00336699u, 0x00C08040u, 0x007F7F7Fu};
+    std::mt19937 random(seed);
+    for (int y = 0; y < kSourceHeight; ++y) {
+        int x = 0;
+        while (x < kSourceWidth) {
+            // Long stretches without a background keep every colour's runs
+            // fewer than the rows, so that no row is filled.
+            const int stretch = background ? 1 + static_cast<int>(random() % 6)
+                                           : 3 + static_cast<int>(random() % 12);
+            const bool useBackground = background && random() % 3 != 0;
+            const Colour colour = useBackground ? colours[6] : colours[random() % 8];
+            for (int i = 0; i < stretch && x < kSourceWidth; ++i, ++x)
+                Sim().SetPixel(kSourceLeft + x, kSourceTop + y, colour);
+        }
+    }
+}
+
+struct TraceSetUp {
+    StrokeEnd end;
+    int painterAdjust;
+    int paintLagReads;
+    int syncOnColourSwitch;
+    int syncEveryPixel;
+    int transparentTopLeft;
+};
+
+class WholeTrace {
+public:
+    WholeTrace(const TraceSetUp& setUp, unsigned seed, bool background)
+    {
+        ResetTrace(0);
+        TraceMode = Mode::Idle;
+        painter_.reset(new SimPainter(StandardPainterLayout(), setUp.end));
+        painter_->SetPaintLag(setUp.paintLagReads, 0);
+        DrawPicture(seed, background);
+        FreezeScreen(true);
+        DetectPalette(10, 5, 229, 54, setUp.painterAdjust != 0);
+        SourceRect = ScreenRect{kSourceLeft, kSourceTop, kSourceLeft + kSourceWidth - 1,
+                                kSourceTop + kSourceHeight - 1};
+        DestPoint = kDest;
+        TraceOptions = TraceOptionsRecord{setUp.syncOnColourSwitch, 0, setUp.painterAdjust,
+                                          setUp.syncEveryPixel, 1, setUp.transparentTopLeft};
+        transparent_ = setUp.transparentTopLeft != 0;
+    }
+
+    // The Start command's build and start, then idle steps until Idle.
+    void Run()
+    {
+        BuildColourGroups();
+        StartTrace();
+        for (int step = 0; step < 100000 && TraceMode == Mode::Tracing; ++step)
+            RunTraceStep();
+        painter_->Flush();   // the painter catches up once the trace is over
+    }
+
+    // What the painter's sliders give for a source pixel's offsets.
+    Colour Expected(int column, int row) const
+    {
+        const Colour source = Sim().SourcePixel(kSourceLeft + column, kSourceTop + row);
+        if (transparent_ && source == Sim().SourcePixel(kSourceLeft, kSourceTop))
+            return StandardPainterLayout().canvasColour;
+        return painter_->ColourSelectedAt(
+            Palette.red.left + RedOf(source) * Palette.redScale / 255,
+            Palette.green.left + GreenOf(source) * Palette.greenScale / 255,
+            Palette.blue.left + BlueOf(source) * Palette.blueScale / 255);
+    }
+
+    SimPainter& Painter() { return *painter_; }
+
+    // Canvas pixels that differ from what the trace should have painted;
+    // outside the destination the canvas must stay blank.
+    int WrongPixels() const
+    {
+        const SimPainterLayout layout = StandardPainterLayout();
+        int wrong = 0;
+        for (int y = layout.canvasTop; y <= layout.canvasBottom; ++y)
+            for (int x = layout.canvasLeft; x <= layout.canvasRight; ++x) {
+                const int column = x - kDest.x;
+                const int row = y - kDest.y;
+                const bool inside =
+                    column >= 0 && column < kSourceWidth && row >= 0 && row < kSourceHeight;
+                const Colour want = inside ? Expected(column, row) : layout.canvasColour;
+                wrong += Sim().Pixel(x, y) != want ? 1 : 0;
+            }
+        return wrong;
+    }
+
+private:
+    std::unique_ptr<SimPainter> painter_;
+    bool transparent_ = false;
+};
+
+TEST(WholeTrace, ReproducesThePictureOnBothKindsOfPainter)
+{
+    const TraceSetUp setUps[] = {
+        {StrokeEnd::Included, 0, 0, 0, 0, 0},
+        {StrokeEnd::Excluded, 1, 0, 0, 0, 0},
+        {StrokeEnd::Included, 0, 0, 0, 0, 1},
+        {StrokeEnd::Excluded, 1, 0, 0, 0, 1},
+    };
+    for (const TraceSetUp& setUp : setUps) {
+        for (bool background : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << "adjust " << setUp.painterAdjust << " transparent "
+                                              << setUp.transparentTopLeft << " background "
+                                              << background);
+            WholeTrace trace(setUp, 11, background);
+            trace.Run();
+            ASSERT_TRUE(PaletteFound());
+            EXPECT_EQ(RowFillFirst, background && setUp.transparentTopLeft == 0);
+            EXPECT_EQ(trace.WrongPixels(), 0);
+            EXPECT_EQ(Sim().Boxes().size(), 1u);
+        }
+    }
+}
+
+// PainterAdjust is what makes an end-excluding painter come out right.
+TEST(WholeTrace, EndExcludingPainterWithoutPainterAdjustLosesTheLastColumns)
+{
+    WholeTrace trace({StrokeEnd::Excluded, 0, 0, 0, 0, 0}, 11, true);
+    trace.Run();
+    EXPECT_GT(trace.WrongPixels(), kSourceHeight);
+}
+
+TEST(WholeTrace, LaggingPainterIsReproducedWhenEachColourIsSyncedBeforeTheSwitch)
+{
+    const TraceSetUp setUps[] = {
+        {StrokeEnd::Included, 0, 6, 1, 0, 0},
+        {StrokeEnd::Excluded, 1, 6, 1, 0, 0},
+        {StrokeEnd::Included, 0, 6, 0, 1, 0},
+        {StrokeEnd::Excluded, 1, 6, 0, 1, 0},
+    };
+    for (const TraceSetUp& setUp : setUps) {
+        for (bool background : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << "adjust " << setUp.painterAdjust << " every pixel "
+                                              << setUp.syncEveryPixel << " background "
+                                              << background);
+            WholeTrace trace(setUp, 29, background);
+            trace.Run();
+            EXPECT_EQ(trace.WrongPixels(), 0);
+            EXPECT_EQ(Sim().Boxes().size(), 1u);
+        }
+    }
+}
+
+TEST(WholeTrace, LaggingPainterRecoloursRunsWhenTheSyncOptionsAreOff)
+{
+    for (StrokeEnd end : {StrokeEnd::Included, StrokeEnd::Excluded}) {
+        const int adjust = end == StrokeEnd::Excluded ? 1 : 0;
+        WholeTrace trace({end, adjust, 6, 0, 0, 0}, 29, false);
+        trace.Run();
+        EXPECT_GT(trace.WrongPixels(), 0);
+        // The trace itself went through to its end.
+        EXPECT_EQ(Sim().Boxes().size(), 1u);
+    }
+}
+
+TEST(WholeTrace, UserTakingTheMouseStopsTheTraceAtTheColourSwitchWithoutABox)
+{
+    WholeTrace trace({StrokeEnd::Included, 0, 0, 1, 0, 0}, 11, false);
+    BuildColourGroups();
+    ASSERT_GE(ColourGroupList.size(), 2u);
+    StartTrace();
+    Sim().AdvanceTicks(5000);
+    // The user holds the mouse from now on: the strokes go astray, and the
+    // sync on the first group's last run sees the cursor off its row.
+    trace.Painter().HoldHandAfterCalls(1, 300, 280);
+    const int clicksAndStrokes = CountCalls(Sim().Log(), "LeftDown");
+    for (int step = 0; step < 100000 && TraceMode == Mode::Tracing; ++step)
+        RunTraceStep();
+    EXPECT_EQ(TraceMode, Mode::Idle);
+    EXPECT_TRUE(Sim().Boxes().empty());
+    EXPECT_EQ(CountCalls(Sim().Log(), "LeftDown") - clicksAndStrokes, ColourGroupList[0].runCount);
+    EXPECT_EQ(Sim().Log().back().compare(0, 13, "GetTickCount="), 0);
+    EXPECT_GT(trace.WrongPixels(), 0);
+}
+
+}  // namespace
