@@ -47,6 +47,19 @@ void DrawPicture(unsigned seed, bool background)
     }
 }
 
+// Black stretches on white, white at the top-left corner: with
+// TransparentTopLeft the plan is one black group, the painter's colour from
+// the start, so the slider clicks cannot matter.
+void DrawBlackOnWhite(unsigned seed)
+{
+    std::mt19937 random(seed);
+    for (int y = 0; y < kSourceHeight; ++y)
+        for (int x = 0; x < kSourceWidth; ++x)
+            Sim().SetPixel(kSourceLeft + x, kSourceTop + y,
+                           random() % 3 == 0 ? 0x00000000u : 0x00FFFFFFu);
+    Sim().SetPixel(kSourceLeft, kSourceTop, 0x00FFFFFFu);
+}
+
 struct TraceSetUp {
     StrokeEnd end;
     int painterAdjust;
@@ -204,6 +217,27 @@ TEST(WholeTrace, UserTakingTheMouseStopsTheTraceAtTheColourSwitchWithoutABox)
     EXPECT_EQ(CountCalls(Sim().Log(), "LeftDown") - clicksAndStrokes, ColourGroupList[0].runCount);
     EXPECT_EQ(Sim().Log().back().compare(0, 13, "GetTickCount="), 0);
     EXPECT_GT(trace.WrongPixels(), 0);
+}
+
+// A slider click has no cursor poll, so under a lagging cursor it can land
+// at the old point; this picture needs no click to take effect. The strokes
+// land on their runs only when every cursor move is waited for.
+TEST(WholeTrace, LaggingCursorIsReproducedOnlyWhenCursorMovesAreSynced)
+{
+    for (int syncOnMouseMove : {1, 0}) {
+        WholeTrace trace({StrokeEnd::Excluded, 1, 0, 0, 0, 1}, 5, false);
+        DrawBlackOnWhite(5);
+        FreezeScreen(true);
+        TraceOptions.syncOnMouseMove = syncOnMouseMove;
+        Sim().SetCursorLag(2, 3);
+        trace.Run();
+        SCOPED_TRACE(syncOnMouseMove);
+        ASSERT_EQ(ColourGroupList.size(), 1u);
+        if (syncOnMouseMove)
+            EXPECT_EQ(trace.WrongPixels(), 0);
+        else
+            EXPECT_GT(trace.WrongPixels(), 0);
+    }
 }
 
 }  // namespace
