@@ -6,7 +6,6 @@
 #include "trace/trace_driver.h"
 
 #include <cstdio>
-#include <vector>
 
 #include "app/desktop.h"
 #include "app/text_buffer.h"

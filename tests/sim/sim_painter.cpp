@@ -198,6 +198,8 @@ void SimPainter::ShowDragsDue(bool read, std::uint32_t sleptMs)
 
 void SimPainter::OnPlatformCall()
 {
+    if (Sim().Log().empty())
+        return;
     const std::string& call = Sim().Log().back();
     const bool read = call.compare(0, 8, "GetPixel") == 0 || call.compare(0, 12, "GetCursorPos") == 0;
     std::uint32_t sleptMs = 0;
