@@ -31,7 +31,7 @@ const char kUsage[] =
     "                         bars also take presses 2 columns either side\n"
     "  --event-delay=MS       sleep MS ms before handling each mouse message\n"
     "  --paint-lag=MS         a drag reaches the screen MS ms after release\n"
-    "  --pos=X,Y              outer top-left corner of the window (360,40)\n"
+    "  --pos=X,Y              outer top-left corner of the window (460,40)\n"
     "  --canvas-size=WxH      canvas size in pixels (200x120)\n"
     "  --sample-size=WxH      sample picture size in pixels (64x48)\n"
     "  --canvas-out=FILE      write the canvas to FILE when the window closes\n"

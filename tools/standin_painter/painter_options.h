@@ -24,7 +24,7 @@ struct PainterOptions {
     // A drag's pixels reach the screen only this long after the release.
     int paintLagMs = 0;
     // The window's outer top-left corner, in screen pixels.
-    int windowX = 360;
+    int windowX = 460;
     int windowY = 40;
     int canvasWidth = 200;
     int canvasHeight = 120;
