@@ -80,10 +80,10 @@ struct Quantiser {
 };
 
 // From a colour key to the index of its group: open addressing with linear
-// probing, never more than half full, behind a small direct-mapped table of
-// the keys met lately. Runs that start near each other mostly share a few
-// colours, and that small table stays in the processor's nearest cache
-// where the big one, for a photo's many colours, does not.
+// probing, never more than half full, behind a direct-mapped table of the
+// keys met lately. Runs that start near each other mostly share a few
+// colours, and a hit in that table costs one probe with no search loop;
+// it is sized to stay in the processor's second-level cache.
 class GroupIndex {
 public:
     GroupIndex()
@@ -116,7 +116,7 @@ public:
 
 private:
     static const std::uint32_t kEmpty = 0xFFFFFFFFu;  // no key has its top byte set
-    static const int kRecentBits = 11;
+    static const int kRecentBits = 14;
     static const int kStartBits = 10;
     struct Slot {
         std::uint32_t key;
@@ -147,68 +147,97 @@ private:
     std::size_t used_ = 0;
 };
 
-// Pass 1: the source block, read whole, with every pixel replaced by its
-// key. An unreadable surface reads as pixel after pixel that cannot be read.
-// (Left uninitialised before the read: the read fills every pixel.)
-std::unique_ptr<ColourKey[]> ReadSourceKeys(const Quantiser& quantiser, std::size_t count, int width,
-                                            int height)
-{
-    std::unique_ptr<ColourKey[]> keys(new ColourKey[count]);
-    if (!ReadSourceBlock(SourceRect.left, SourceRect.top, width, height, keys.get()))
-        std::fill(keys.get(), keys.get() + count, kNoPixel);
-    Colour last = keys[0];
-    ColourKey lastKey = quantiser.KeyOf(last);
-    for (std::size_t i = 0; i < count; ++i) {
-        if (keys[i] != last) {
-            last = keys[i];
-            lastKey = quantiser.KeyOf(last);
-        }
-        keys[i] = lastKey;
-    }
-    return keys;
-}
-
-// Calls take(column, lastColumn) for every run of one row of keys, left to
-// right: a run starts at the row's first pixel and wherever the key changes.
-template <typename Take>
-void ForEachRun(const ColourKey* line, int width, Take take)
-{
-    int from = 0;
-    for (int column = 1; column < width; ++column) {
-        if (line[column] != line[from]) {
-            take(from, column - 1);
-            from = column;
-        }
-    }
-    take(from, width - 1);
-}
-
-// What pass 2 finds: the group of every run in scan order, and per group
-// (in order of first occurrence) its key and its number of runs.
+// What the scan finds: every run in scan order as its group and its
+// length (its start follows, as runs tile the source: each starts one past
+// the end of the one before), and per group, in order of first occurrence,
+// its key and its number of runs.
 struct ScanResult {
+    std::size_t runs = 0;
     std::unique_ptr<int[]> runGroups;
+    // The source block, whose first entries the scan overwrites with the
+    // run lengths: run r starts at pixel r or later, so its entry has been
+    // read by the time the run ends.
+    std::unique_ptr<std::uint32_t[]> runLengths;
     std::vector<ColourKey> groupKeys;
     std::vector<int> groupRunCounts;
 };
 
-void FindGroups(const ColourKey* keys, std::size_t count, int width, int height, ScanResult& scan)
-{
-    GroupIndex index;
-    scan.runGroups.reset(new int[count]);  // room for the most runs there can be
-    int* runGroup = scan.runGroups.get();
-    for (int row = 0; row < height; ++row) {
-        const ColourKey* line = keys + static_cast<std::size_t>(row) * width;
-        ForEachRun(line, width, [&](int from, int) {
-            bool added = false;
-            const int group = index.FindOrAdd(line[from], static_cast<int>(scan.groupKeys.size()), added);
-            if (added) {
-                scan.groupKeys.push_back(line[from]);
-                scan.groupRunCounts.push_back(0);
-            }
-            ++scan.groupRunCounts[static_cast<std::size_t>(group)];
-            *runGroup++ = group;
-        });
+// Cuts the rows of the source into runs and finds each run's group.
+class SourceScanner {
+public:
+    SourceScanner(const Quantiser& quantiser, ScanResult& scan)
+        : quantiser_(quantiser), scan_(scan), nextGroup_(scan.runGroups.get()),
+          nextLength_(scan.runLengths.get())
+    {
     }
+
+    ~SourceScanner() { scan_.runs = static_cast<std::size_t>(nextGroup_ - scan_.runGroups.get()); }
+
+    // line points into the block at the row's first pixel.
+    void ScanRow(const Colour* line, int width)
+    {
+        Colour runColour = line[0];
+        ColourKey runKey = quantiser_.KeyOf(runColour);
+        int runFrom = 0;
+        int group = GroupOf(runKey);
+        for (int column = 1; column < width; ++column) {
+            const Colour c = line[column];
+            if (c == runColour)
+                continue;
+            // A different source colour may still quantise to the run's.
+            runColour = c;
+            const ColourKey key = quantiser_.KeyOf(c);
+            if (key == runKey)
+                continue;
+            EndRun(group, column - 1 - runFrom);
+            runKey = key;
+            runFrom = column;
+            group = GroupOf(key);
+        }
+        EndRun(group, width - 1 - runFrom);
+    }
+
+private:
+    int GroupOf(ColourKey key)
+    {
+        bool added = false;
+        const int group = index_.FindOrAdd(key, static_cast<int>(scan_.groupKeys.size()), added);
+        if (added) {
+            scan_.groupKeys.push_back(key);
+            scan_.groupRunCounts.push_back(0);
+        }
+        return group;
+    }
+
+    void EndRun(int group, int length)
+    {
+        ++scan_.groupRunCounts[static_cast<std::size_t>(group)];
+        *nextGroup_++ = group;
+        *nextLength_++ = static_cast<std::uint32_t>(length);
+    }
+
+    const Quantiser& quantiser_;
+    ScanResult& scan_;
+    GroupIndex index_;
+    int* nextGroup_;
+    std::uint32_t* nextLength_;
+};
+
+// Pass 1: reads the source in one block and scans it. An unreadable
+// surface reads as pixel after pixel that cannot be read.
+void ScanSource(const Quantiser& quantiser, int width, int height, ScanResult& scan)
+{
+    const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    // Both left uninitialised: the read fills every pixel, and the scan
+    // writes only the runs it finds, at most one per pixel.
+    scan.runLengths.reset(new std::uint32_t[pixels]);
+    scan.runGroups.reset(new int[pixels]);
+    Colour* block = scan.runLengths.get();
+    if (!ReadSourceBlock(SourceRect.left, SourceRect.top, width, height, block))
+        std::fill(block, block + pixels, kNoPixel);
+    SourceScanner scanner(quantiser, scan);
+    for (int row = 0; row < height; ++row)
+        scanner.ScanRow(block + static_cast<std::size_t>(row) * width, width);
 }
 
 // The group with the most runs, ties going to the earlier one, when it has
@@ -237,12 +266,12 @@ ColourGroup RowFill(const Quantiser& quantiser, ColourKey key, int width, int he
     return group;
 }
 
-// Pass 3: orders the groups into the finished list, the top-left colour
+// Pass 2: orders the groups into the finished list, the top-left colour
 // left out under TransparentTopLeft, otherwise the dominant colour's row
 // fill in front and that colour's own runs dropped; then writes every run
 // to its place in its group's arrays.
-void AssemblePlan(const ColourKey* keys, const ScanResult& scan, const Quantiser& quantiser,
-                  int width, int height, std::vector<ColourGroup>& list, bool& rowFill)
+void AssemblePlan(const ScanResult& scan, const Quantiser& quantiser, int width, int height,
+                  std::vector<ColourGroup>& list, bool& rowFill)
 {
     const bool transparentTopLeft = TraceOptions.transparentTopLeft != 0;
     const int lengthening = TraceOptions.painterAdjust != 0 ? 1 : 0;
@@ -274,27 +303,22 @@ void AssemblePlan(const ColourKey* keys, const ScanResult& scan, const Quantiser
         next[group] = NextRun{added.runStarts.data(), added.runLengths.data()};
     }
 
-    // Starts first, lengths after, each in a pass of its own: a photo's
-    // thousands of groups have half as many array ends to write to at once,
-    // and those stay in the processor's cache.
-    const int* runGroup = scan.runGroups.get();
-    for (int row = 0; row < height; ++row) {
-        const ColourKey* line = keys + static_cast<std::size_t>(row) * width;
-        const int rowStart = row * width;
-        ForEachRun(line, width, [&](int from, int) {
-            NextRun& to = next[static_cast<std::size_t>(*runGroup++)];
-            if (to.start)
-                *to.start++ = rowStart + from;
-        });
+    // Starts first, lengths after, each in a pass of its own: with a
+    // photo's thousands of groups, half as many array ends are written to
+    // at once, and they stay in the processor's cache.
+    const int* runGroups = scan.runGroups.get();
+    const std::uint32_t* runLengths = scan.runLengths.get();
+    int start = 0;
+    for (std::size_t run = 0; run < scan.runs; ++run) {
+        NextRun& to = next[static_cast<std::size_t>(runGroups[run])];
+        if (to.start)
+            *to.start++ = start;
+        start += static_cast<int>(runLengths[run]) + 1;
     }
-    runGroup = scan.runGroups.get();
-    for (int row = 0; row < height; ++row) {
-        const ColourKey* line = keys + static_cast<std::size_t>(row) * width;
-        ForEachRun(line, width, [&](int from, int last) {
-            NextRun& to = next[static_cast<std::size_t>(*runGroup++)];
-            if (to.length)
-                *to.length++ = last - from + lengthening;
-        });
+    for (std::size_t run = 0; run < scan.runs; ++run) {
+        NextRun& to = next[static_cast<std::size_t>(runGroups[run])];
+        if (to.length)
+            *to.length++ = static_cast<int>(runLengths[run]) + lengthening;
     }
 }
 
@@ -304,11 +328,9 @@ void PlanSource(int width, int height, std::vector<ColourGroup>& list, bool& row
     MakeChannelQuantiser(Palette.redScale, quantiser.red);
     MakeChannelQuantiser(Palette.greenScale, quantiser.green);
     MakeChannelQuantiser(Palette.blueScale, quantiser.blue);
-    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-    const std::unique_ptr<ColourKey[]> keys = ReadSourceKeys(quantiser, count, width, height);
     ScanResult scan;
-    FindGroups(keys.get(), count, width, height, scan);
-    AssemblePlan(keys.get(), scan, quantiser, width, height, list, rowFill);
+    ScanSource(quantiser, width, height, scan);
+    AssemblePlan(scan, quantiser, width, height, list, rowFill);
 }
 
 }  // namespace
