@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/desktop_win32.h"
 #include "app/screen.h"
@@ -233,6 +234,12 @@ TEST_F(ControlWindowTest, PanelPaintWidensNumbersOfMoreThanFourDigits)
 
 TEST_F(ControlWindowTest, OverlayHidesTheNineButtonsAndBoxesButNotTheWaitBox)
 {
+    // The panel's result lines as the screen shows them before the pick.
+    const RECT lines = {160, 6, 424, 54};
+    POINT origin = {0, 0};
+    ClientToScreen(ControlWindow, &origin);
+    const std::vector<COLORREF> before = CaptureClient(ControlWindow, lines);
+
     EnterPick(ID_SOURCE_REGION, Mode::PickSource);
     EXPECT_EQ(static_cast<DWORD>(StyleAsSet(ControlWindow)), WS_POPUP);
     EXPECT_TRUE(IsWindowVisible(ControlWindow));
@@ -240,8 +247,13 @@ TEST_F(ControlWindowTest, OverlayHidesTheNineButtonsAndBoxesButNotTheWaitBox)
         EXPECT_FALSE(IsWindowVisible(Control(id))) << id;
     EXPECT_TRUE(IsWindowVisible(Control(ID_WAIT_EDIT)));
     // The frozen image shows the panel where it was.
-    const POINT button = {kPanelLeft + 60, kPanelTop + 40};
-    EXPECT_NE(GetPixel(SnapshotDC, button.x, button.y), CLR_INVALID);
+    int differing = 0;
+    const int width = lines.right - lines.left;
+    for (int y = lines.top; y < lines.bottom; ++y)
+        for (int x = lines.left; x < lines.right; ++x)
+            differing += GetPixel(SnapshotDC, origin.x + x, origin.y + y) !=
+                         before[static_cast<size_t>(y - lines.top) * width + (x - lines.left)];
+    EXPECT_EQ(differing, 0) << "the frozen image does not show the panel's lines";
     PressRight();
     ReleaseRight();
     ASSERT_TRUE(PumpUntil([] { return TraceMode == Mode::Idle; }));
