@@ -60,8 +60,10 @@ bool ReadSourceBlock(int left, int top, int width, int height, Colour* out);
 void SetCursorPosition(int x, int y);
 ScreenPoint ReadCursorPosition();
 
-// A left-button press or release wherever the cursor stands when the
-// system takes it, delivered to the window under the cursor.
+// A left-button press or release at the cursor, delivered to the window
+// under it. The front end MUST deliver it at the point last given to
+// SetCursorPosition (where the cursor stands once the move has taken), even
+// on a system that takes cursor moves late.
 void PressLeftButton();
 void ReleaseLeftButton();
 

@@ -127,9 +127,16 @@ bool ReadSourceBlock(int left, int top, int width, int height, Colour* out)
     return copied != FALSE;
 }
 
+// Where the program last put the cursor; a button event is injected there.
+static bool cursorPlaced = false;
+static POINT placedCursor = {0, 0};
+
 void SetCursorPosition(int x, int y)
 {
     SetCursorPos(x, y);
+    cursorPlaced = true;
+    placedCursor.x = x;
+    placedCursor.y = y;
 }
 
 ScreenPoint ReadCursorPosition()
@@ -139,14 +146,37 @@ ScreenPoint ReadCursorPosition()
     return ScreenPoint{at.x, at.y};
 }
 
+// A bare press (mouse_event with no position) is taken wherever the system
+// believes the cursor is when it handles the event, and on some systems
+// (Wine over X) that belief lags behind SetCursorPos by one move or more,
+// long enough for a poll of GetCursorPos to pass and the press to land at
+// the previous point. So the button event carries its own absolute
+// position: the point where the program last put the cursor, which is
+// where it stands on a system without that lag. The normalised coordinate
+// is rounded up so that the system's x * 65536 / width maps back exactly.
+static void InjectLeftButton(DWORD buttonFlag)
+{
+    POINT at = placedCursor;
+    if (!cursorPlaced)
+        GetCursorPos(&at);
+    const LONG width = GetSystemMetrics(SM_CXSCREEN);
+    const LONG height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = width > 0 ? static_cast<LONG>((static_cast<LONGLONG>(at.x) * 65536 + width - 1) / width) : 0;
+    input.mi.dy = height > 0 ? static_cast<LONG>((static_cast<LONGLONG>(at.y) * 65536 + height - 1) / height) : 0;
+    input.mi.dwFlags = buttonFlag | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+}
+
 void PressLeftButton()
 {
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    InjectLeftButton(MOUSEEVENTF_LEFTDOWN);
 }
 
 void ReleaseLeftButton()
 {
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    InjectLeftButton(MOUSEEVENTF_LEFTUP);
 }
 
 std::uint32_t ReadTickCount()
