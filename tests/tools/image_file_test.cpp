@@ -263,7 +263,7 @@ TEST(ImageFile, RandomCorruptionFailsCleanlyOrGivesAConsistentImage)
     const unsigned char extremes[] = {0x00, 0x01, 0x7F, 0x80, 0xFF, '#', ' ', '9', '\n'};
     int refused = 0;
     int accepted = 0;
-    for (int trial = 0; trial < 30000; ++trial) {
+    for (int trial = 0; trial < 100000; ++trial) {
         const Sample& sample = samples[static_cast<size_t>(random()) % samples.size()];
         Bytes file = sample.file;
         const int changes = 1 + static_cast<int>(random() % 4);
