@@ -1,17 +1,16 @@
 /*
  * The plan's storage and its build. The frozen source is read in one block
- * and planned from memory in three sequential passes:
- *   1. every pixel becomes the key of its quantised colour (three slider
- *      offsets), in place; a pixel equal to its left neighbour costs one
- *      comparison;
- *   2. the rows are cut into runs where the key changes, and each run's
- *      group is found through a hash table (no search of the list), giving
- *      the groups in order of first occurrence and each group's run count;
- *   3. with every group's arrays made at their final size, the runs are
- *      cut again and written straight to their places.
- * The work grows with the number of pixels, not with pixels times colours,
- * and besides the plan itself the build holds only the block and one
- * integer per run.
+ * and planned from memory in two passes:
+ *   1. each row is cut into runs where the quantised colour (three slider
+ *      offsets, held as one key) changes, and each run's group is found
+ *      through a hash table, never by a search of the list; a pixel equal
+ *      to its left neighbour costs one comparison. This gives the groups in
+ *      order of first occurrence and each group's run count;
+ *   2. with every group's arrays made at their final size, each run is
+ *      written straight to its place.
+ * The work grows with the number of pixels, not with pixels times colours.
+ * Besides the plan itself the build holds the block and one integer per
+ * pixel.
  */
 #include "plan/colour_groups.h"
 
