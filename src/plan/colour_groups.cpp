@@ -222,9 +222,10 @@ private:
     std::uint32_t* nextLength_;
 };
 
-// Pass 1: reads the source in one block and scans it. An unreadable
-// surface reads as pixel after pixel that cannot be read.
-void ScanSource(const Quantiser& quantiser, int width, int height, ScanResult& scan)
+// Pass 1: reads the source in one block and scans it. Returns false when
+// the surface cannot be read: a plan of colours that were never seen would
+// paint wrong pixels and still end as a success.
+bool ScanSource(const Quantiser& quantiser, int width, int height, ScanResult& scan)
 {
     const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     // Both left uninitialised: the read fills every pixel, and the scan
@@ -233,10 +234,11 @@ void ScanSource(const Quantiser& quantiser, int width, int height, ScanResult& s
     scan.runGroups.reset(new int[pixels]);
     Colour* block = scan.runLengths.get();
     if (!ReadSourceBlock(SourceRect.left, SourceRect.top, width, height, block))
-        std::fill(block, block + pixels, kNoPixel);
+        return false;
     SourceScanner scanner(quantiser, scan);
     for (int row = 0; row < height; ++row)
         scanner.ScanRow(block + static_cast<std::size_t>(row) * width, width);
+    return true;
 }
 
 // The group with the most runs, ties going to the earlier one, when it has
@@ -328,7 +330,8 @@ void PlanSource(int width, int height, std::vector<ColourGroup>& list, bool& row
     MakeChannelQuantiser(Palette.greenScale, quantiser.green);
     MakeChannelQuantiser(Palette.blueScale, quantiser.blue);
     ScanResult scan;
-    ScanSource(quantiser, width, height, scan);
+    if (!ScanSource(quantiser, width, height, scan))
+        return;
     AssemblePlan(scan, quantiser, width, height, list, rowFill);
 }
 
