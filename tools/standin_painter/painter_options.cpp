@@ -39,6 +39,10 @@ const char kUsage[] =
     "                         (FILE ending in .bmp: 24-bit BMP, else PPM P6)\n"
     "  --geometry-out=FILE    write the screen geometry to FILE at start-up\n"
     "                         (it also goes to standard output)\n"
+    "  --event-log=FILE       write a line to FILE for every bar press and\n"
+    "                         finished drag, as it happens: \"TICK click\n"
+    "                         red|green|blue VALUE\", \"TICK stroke X0 Y0 X1\n"
+    "                         Y1\" (canvas), \"TICK press X Y\" (elsewhere)\n"
     "  --help                 this text\n"
     "\n"
     "Geometry lines, screen pixels, rectangles inclusive as L,T,R,B:\n"
@@ -104,6 +108,8 @@ bool ApplyArgument(const std::string& name, const char* value, PainterOptions& o
         file = &options.sampleFile;
     else if (name == "--geometry-out")
         file = &options.geometryFile;
+    else if (name == "--event-log")
+        file = &options.eventLogFile;
     if (file == nullptr || *value == '\0')
         return false;
     *file = value;

@@ -36,6 +36,9 @@ struct PainterOptions {
     std::string canvasFile;
     std::string sampleFile;
     std::string geometryFile;
+    // Every slider click and finished drag, one line each as it happens
+    // (see event_log.h). Empty means not written.
+    std::string eventLogFile;
     bool showUsage = false;
 };
 

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "event_log.h"
 #include "image_writer.h"
 #include "painter_model.h"
 #include "sample_picture.h"
@@ -40,6 +41,17 @@ std::vector<std::uint32_t> ClientPixels;
 bool ClientPixelsStale = true;
 std::deque<PendingStroke> PendingStrokes;
 bool WriteFailed = false;
+std::FILE* EventLog = nullptr;
+
+// One line of the event log, flushed at once so that a reader sees input
+// as the painter takes it.
+void LogEvent(const std::string& line)
+{
+    if (EventLog == nullptr || line.empty())
+        return;
+    std::fprintf(EventLog, "%lu %s\n", static_cast<unsigned long>(GetTickCount()), line.c_str());
+    std::fflush(EventLog);
+}
 
 void Invalidate(HWND window, const standin::Rect& r)
 {
@@ -83,6 +95,7 @@ void OnRelease(HWND window, int x, int y)
     standin::Stroke stroke;
     if (!standin::ReleaseAt(Painter, x, y, stroke))
         return;
+    LogEvent(standin::StrokeEventLine(stroke));
     ReleaseCapture();
     if (Painter.options.paintLagMs == 0) {
         ShowStroke(window, stroke);
@@ -97,6 +110,7 @@ void OnPress(HWND window, int x, int y)
 {
     if (standin::PressAt(Painter, x, y))
         Invalidate(window, Painter.layout.swatch);
+    LogEvent(standin::PressEventLine(Painter, x, y));
     if (Painter.dragging)
         SetCapture(window);
 }
@@ -242,6 +256,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
         return 0;
     }
     standin::ResetPainter(Painter, options);
+    if (!options.eventLogFile.empty()) {
+        EventLog = std::fopen(options.eventLogFile.c_str(), "wb");
+        if (EventLog == nullptr) {
+            std::fprintf(stderr, "standin-painter: cannot write %s\n", options.eventLogFile.c_str());
+            return 1;
+        }
+    }
     Sample = standin::MakeSamplePicture(options.sampleWidth, options.sampleHeight);
     WriteSample();
 
@@ -257,5 +278,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    if (EventLog != nullptr && std::fclose(EventLog) != 0)
+        WriteFailed = true;
     return WriteFailed ? 1 : 0;
 }
