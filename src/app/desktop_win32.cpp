@@ -131,18 +131,55 @@ bool ReadSourceBlock(int left, int top, int width, int height, Colour* out)
 static bool cursorPlaced = false;
 static POINT placedCursor = {0, 0};
 
+// The points the program put the cursor at lately, and when, newest last.
+struct PlacedPoint {
+    POINT at;
+    DWORD tick;
+};
+static const unsigned kPlacedHistory = 64;
+static const DWORD kEchoWindowMs = 2000;
+static PlacedPoint placedHistory[kPlacedHistory];
+static unsigned placedCount = 0;
+
 void SetCursorPosition(int x, int y)
 {
     SetCursorPos(x, y);
     cursorPlaced = true;
     placedCursor.x = x;
     placedCursor.y = y;
+    placedHistory[placedCount % kPlacedHistory] = PlacedPoint{placedCursor, GetTickCount()};
+    ++placedCount;
 }
 
+// Under Wine over X, each SetCursorPos warps the X pointer, and another
+// program that takes the pointer events of those warps late (the painter,
+// busy drawing) reports them as moves: the system's cursor then jumps back
+// for a while to a point this program put it at earlier, up to several
+// moves back, seconds later when the painter is slow. A user's hand moves
+// the mouse elsewhere, so a report of such a point, made within the last
+// kEchoWindowMs, is taken as that echo.
+static bool IsEchoOfEarlierPlacement(POINT at)
+{
+    const DWORD now = GetTickCount();
+    for (unsigned back = 2; back <= kPlacedHistory && back <= placedCount; ++back) {
+        const PlacedPoint& earlier = placedHistory[(placedCount - back) % kPlacedHistory];
+        if (now - earlier.tick > kEchoWindowMs)
+            return false;
+        if (earlier.at.x == at.x && earlier.at.y == at.y)
+            return true;
+    }
+    return false;
+}
+
+// An echo is answered with the point the cursor was last put at, where it
+// stands once the late events are through.
 ScreenPoint ReadCursorPosition()
 {
     POINT at = {0, 0};
     GetCursorPos(&at);
+    if (cursorPlaced && (at.x != placedCursor.x || at.y != placedCursor.y) &&
+        IsEchoOfEarlierPlacement(at))
+        at = placedCursor;
     return ScreenPoint{at.x, at.y};
 }
 
