@@ -1,0 +1,142 @@
+#!/usr/bin/env bash
+# One end-to-end scenario, run inside scripts/wine-run:
+#
+#   e2e_test.sh SCENARIO BUILD_DIR WORK_DIR
+#
+# vellipa.exe and the stand-in painter run side by side; e2e-driver makes
+# the user's moves on the panel and the overlay. Scenarios:
+#   copy-adjusted  the whole sample with "しぃペインター" and the sync options
+#                  that make it reliable: the canvas equals the sample pixel
+#                  for pixel, the completion box reads 処理時間 : …分…秒
+#   copy-release   the whole sample without the adjustment, into a painter
+#                  that paints a drag's release pixel: the canvas holds the
+#                  colours the painter's sliders give for the quantised ones
+#   hand           every stroke synchronised on a lagging painter; from 2.5 s
+#                  on the user moves the mouse about, far from the picture's
+#                  rows: the trace stops, no box, no click or stroke follows
+#   right-button   a right click on the panel during the trace: it stops, no
+#                  box, nothing follows
+#   close          the window closed during the trace: exit code 0
+set -u
+readonly HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$HERE/../../../scripts/lib/copy-session.sh"
+
+[ $# -eq 3 ] || { echo "usage: e2e_test.sh SCENARIO BUILD_DIR WORK_DIR" >&2; exit 2; }
+scenario="$1"
+copy_session_init "$2" "$3" || exit 1
+
+# Where the copy goes on the canvas, away from its edges.
+readonly DX=9 DY=7
+# The hand rests this far below the canvas, far from every row it copies.
+readonly HAND_BELOW=120
+
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+give_up() {
+    echo "FAIL: $*" >&2
+    end_session
+    exit 1
+}
+
+# The common start: both programs, the options, the three picks.
+#   begin_copy "PAINTER OPTIONS" "DRIVER OPTION STEPS"
+begin_copy() {
+    # shellcheck disable=SC2086
+    start_painter $1 || give_up "the painter did not start"
+    start_vellipa
+    copy_steps "$DX" "$DY"
+    PREPARE_STEPS=(panel $2 "${COPY_STEPS[@]}")
+}
+
+# Both programs closed as a user closes them, each ending with exit code 0.
+finish() {
+    close_vellipa || give_up "vellipa.exe did not end"
+    [ "$VELLIPA_EXIT" -eq 0 ] || fail "vellipa.exe ended with exit code $VELLIPA_EXIT"
+    close_painter || give_up "the painter did not end"
+    [ "$PAINTER_EXIT" -eq 0 ] || fail "the painter ended with exit code $PAINTER_EXIT"
+}
+
+report_copy() {
+    echo "strokes $(count_events stroke), clicks $(count_events click), ${D_elapsed_ms:-?} ms," \
+        "box \"${D_box_text:-}\", pixels ${C_matching_pixels:-?}/${C_total_pixels:-?}," \
+        "stray ${C_stray_pixels:-?}"
+}
+
+full_copy() {
+    local painter_options="$1" option_steps="$2" mode="$3"
+    begin_copy "$painter_options" "$option_steps"
+    drive "${PREPARE_STEPS[@]}" start box 150000 || fail "the copy did not end with the box"
+    finish
+    check_canvas "$DX" "$DY" "$mode" || { cat "$SESSION_WORK/check.txt" >&2; fail "the canvas is not the copy"; }
+    report_copy
+    [ "$(count_events press)" -eq 0 ] || fail "presses landed beside the bars and the canvas"
+}
+
+# The trace was running when the user acted (a stroke takes some 65 ms on
+# the slow painter), stopped soon after, and then nothing more came.
+expect_stopped() {
+    local stop_tick="$1" what="$2" last before after
+    last="$(last_event_tick)"
+    [ "$(count_events stroke)" -gt 0 ] || fail "no stroke reached the painter"
+    [ $((stop_tick - last)) -le 500 ] \
+        || fail "the trace had stopped $((stop_tick - last)) ms before $what"
+    [ $((last - stop_tick)) -le 1000 ] \
+        || fail "the painter took input until $((last - stop_tick)) ms after $what"
+    before="$(wc -l <"$SESSION_WORK/events.log")"
+    sleep 1.5
+    after="$(wc -l <"$SESSION_WORK/events.log")"
+    [ "$before" -eq "$after" ] || fail "$((after - before)) more painter events later on"
+}
+
+# Every stroke synchronised on a painter that shows a stroke only 60 ms after
+# its release, so the trace lasts long enough to be interfered with.
+readonly SLOW_PAINTER="--paint-lag=60"
+readonly EVERY_STROKE="option 1005 on option 1008 on wait-text 1"
+
+case "$scenario" in
+copy-adjusted)
+    full_copy "" "option 1005 on option 1006 on option 1007 on wait-text 1" exact
+    ;;
+copy-release)
+    full_copy "--paint-release" "option 1006 on option 1007 on wait-text 1" mapped
+    ;;
+hand)
+    begin_copy "$SLOW_PAINTER" "$EVERY_STROKE"
+    read -r canvas_left _ canvas_right canvas_bottom <<<"$G_canvas"
+    drive "${PREPARE_STEPS[@]}" start \
+        hand 2500 1500 $(((canvas_left + canvas_right) / 2)) $((canvas_bottom + HAND_BELOW)) \
+        no-box 2000 || fail "the driver's steps failed"
+    expect_stopped "${D_hand_first_tick:-0}" "the hand took the mouse"
+    finish
+    check_canvas "$DX" "$DY" exact && fail "the copy was finished all the same"
+    report_copy
+    ;;
+right-button)
+    begin_copy "$SLOW_PAINTER" "$EVERY_STROKE"
+    drive "${PREPARE_STEPS[@]}" start sleep 1500 right-click 400 40 no-box 3000 \
+        || fail "the driver's steps failed"
+    expect_stopped "${D_right_click_tick:-0}" "the right click"
+    finish
+    check_canvas "$DX" "$DY" exact && fail "the copy was finished all the same"
+    report_copy
+    ;;
+close)
+    begin_copy "$SLOW_PAINTER" "$EVERY_STROKE"
+    drive "${PREPARE_STEPS[@]}" start sleep 1500 close || fail "the driver's steps failed"
+    wait_pid "$VELLIPA_PID" 15 || give_up "vellipa.exe did not end after its window was closed"
+    [ "$WAITED_EXIT" -eq 0 ] || fail "vellipa.exe ended with exit code $WAITED_EXIT"
+    VELLIPA_PID=""
+    [ "$(count_events stroke)" -gt 0 ] || fail "no stroke reached the painter"
+    close_painter || give_up "the painter did not end"
+    ;;
+*)
+    echo "unknown scenario $scenario" >&2
+    exit 2
+    ;;
+esac
+
+[ "$failures" -eq 0 ] || exit 1
+echo "scenario $scenario passed"
