@@ -22,7 +22,10 @@
 #   count_events KIND                      painter events of a kind so far
 #                                          (click, stroke, press)
 #   last_event_tick                        the tick of the painter's last event
+#   wait_painter_quiet MS                  until no painter event for MS ms
 #   screenshot_painter FILE                the painter's window as a PNG
+#   screenshot_canvas                      the canvas as the screen shows it,
+#                                          as WORK_DIR/canvas.ppm
 #   end_session                            ends what is still running
 # Each step returns non-zero, after a line on stderr, when it failed.
 #
@@ -100,6 +103,7 @@ copy_steps() {
 
 drive() {
     local status
+    unset "${!D_@}"
     wine "$DRIVER_EXE" "$@" >"$SESSION_WORK/driver.txt"
     status=$?
     read_report "$SESSION_WORK/driver.txt" D_
@@ -140,6 +144,7 @@ close_vellipa() {
 
 check_canvas() {
     local status
+    unset "${!C_@}"
     wine "$CHECK_EXE" "$(session_file canvas.ppm)" "$(session_file sample.ppm)" "$@" \
         | tr -d '\r' >"$SESSION_WORK/check.txt"
     status=${PIPESTATUS[0]}
@@ -151,16 +156,39 @@ count_events() {
     awk -v kind="$1" '$2 == kind { n++ } END { print n + 0 }' "$SESSION_WORK/events.log" 2>/dev/null
 }
 
+# wait_painter_quiet MS: until the event log has not grown for MS ms (a
+# slow painter works through its queued input long after the trace).
+wait_painter_quiet() {
+    local lines=-1 now
+    while now="$(wc -l <"$SESSION_WORK/events.log" 2>/dev/null)" && [ "$now" != "$lines" ]; do
+        lines="$now"
+        sleep "$(awk -v ms="$1" 'BEGIN { print ms / 1000 }')"
+    done
+}
+
 last_event_tick() {
     awk 'END { print $1 + 0 }' "$SESSION_WORK/events.log" 2>/dev/null
 }
 
-screenshot_painter() {
+# screenshot_rect "L T R B" FILE: an inclusive screen rectangle, as a
+# picture file of the type FILE's name ends in.
+screenshot_rect() {
     local left top right bottom
-    read -r left top right bottom <<<"$G_window"
+    read -r left top right bottom <<<"$1"
     WINDOW_LEFT=$left WINDOW_TOP=$top
     WINDOW_WIDTH=$((right - left + 1)) WINDOW_HEIGHT=$((bottom - top + 1))
-    screenshot_window "$1"
+    screenshot_window "$2"
+}
+
+screenshot_painter() {
+    screenshot_rect "$G_window" "$1"
+}
+
+# The canvas as the screen shows it now, into WORK_DIR/canvas.ppm, for
+# check_canvas while the painter stays open.
+screenshot_canvas() {
+    screenshot_rect "$G_canvas" "$SESSION_WORK/screen-canvas.png" \
+        && convert "$SESSION_WORK/screen-canvas.png" -depth 8 "ppm:$SESSION_WORK/canvas.ppm"
 }
 
 end_session() {

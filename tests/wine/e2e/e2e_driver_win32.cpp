@@ -17,7 +17,8 @@
  *   pick-palette L T R B      "RGB領域...", then drag from (L,T) to (R,B)
  *   start                     click "はじめ" (it must be enabled)
  *   box TIMEOUT_MS            wait for the completion box, check its text,
- *                             report it and the time since start, click OK
+ *                             report it and the time since start
+ *   ok                        click the completion box's OK button
  *   no-box MS                 for MS ms no completion box may appear
  *   hand AFTER_MS FOR_MS X Y  from AFTER_MS after start, for FOR_MS, move
  *                             the mouse about (X,Y) as a hand does
@@ -371,7 +372,15 @@ void ExpectBox(DWORD timeoutMs)
         reported < static_cast<long>(elapsed / 1000) - 2)
         Fail("the box reports " + std::to_string(reported) + " s for a trace of " +
              std::to_string(elapsed) + " ms");
+}
 
+// A painter that is still taking queued input holds the mouse while it
+// works through a drag, so the click on OK waits until it is done.
+void CloseBox()
+{
+    HWND box = CompletionBox();
+    if (box == nullptr)
+        Fail("there is no completion box");
     HWND ok = ChildOfClass(box, "Button");
     if (ok == nullptr)
         Fail("the completion box has no button");
@@ -476,6 +485,8 @@ void RunStep(const std::string& step, Arguments& a)
         Start();
     } else if (step == "box") {
         ExpectBox(static_cast<DWORD>(a.Number()));
+    } else if (step == "ok") {
+        CloseBox();
     } else if (step == "no-box") {
         ExpectNoBox(static_cast<DWORD>(a.Number()));
     } else if (step == "hand") {

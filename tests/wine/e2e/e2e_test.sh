@@ -68,7 +68,7 @@ report_copy() {
 full_copy() {
     local painter_options="$1" option_steps="$2" mode="$3"
     begin_copy "$painter_options" "$option_steps"
-    drive "${PREPARE_STEPS[@]}" start box 150000 || fail "the copy did not end with the box"
+    drive "${PREPARE_STEPS[@]}" start box 150000 ok || fail "the copy did not end with the box"
     finish
     check_canvas "$DX" "$DY" "$mode" || { cat "$SESSION_WORK/check.txt" >&2; fail "the canvas is not the copy"; }
     report_copy
