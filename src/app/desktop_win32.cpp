@@ -136,7 +136,9 @@ struct PlacedPoint {
     POINT at;
     DWORD tick;
 };
-static const unsigned kPlacedHistory = 64;
+// Room for every point of the last kEchoWindowMs at the fastest trace (two
+// points a stroke, some 400 strokes a second).
+static const unsigned kPlacedHistory = 4096;
 static const DWORD kEchoWindowMs = 2000;
 static PlacedPoint placedHistory[kPlacedHistory];
 static unsigned placedCount = 0;
@@ -154,10 +156,10 @@ void SetCursorPosition(int x, int y)
 // Under Wine over X, each SetCursorPos warps the X pointer, and another
 // program that takes the pointer events of those warps late (the painter,
 // busy drawing) reports them as moves: the system's cursor then jumps back
-// for a while to a point this program put it at earlier, up to several
-// moves back, seconds later when the painter is slow. A user's hand moves
-// the mouse elsewhere, so a report of such a point, made within the last
-// kEchoWindowMs, is taken as that echo.
+// for a while to a point this program put it at earlier, a few moves back
+// when the painter keeps up, a hundred and more when it lags. A user's hand
+// moves the mouse elsewhere, so a report of such a point, placed within the
+// last kEchoWindowMs, is taken as that echo.
 static bool IsEchoOfEarlierPlacement(POINT at)
 {
     const DWORD now = GetTickCount();
