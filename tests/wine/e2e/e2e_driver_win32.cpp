@@ -398,11 +398,13 @@ void ExpectNoBox(DWORD ms)
 }
 
 // Small moves round (x, y), within 13 columns and 10 rows of it, one every
-// 25 ms: a hand resting on the mouse well away from the trace's rows when
-// (x, y) is chosen so.
+// 25 ms: a hand that has taken the mouse and keeps moving it, well away
+// from the trace's rows when (x, y) is chosen so.
 void Hand(DWORD afterMs, DWORD forMs, int x, int y)
 {
     static const int kJitter[][2] = {{0, 0}, {7, 3}, {13, -4}, {4, -9}, {-6, -5}, {-11, 4}, {-3, 10}};
+    if (!Started)
+        Fail("the hand waits for a start step");
     while (SinceStart() < afterMs)
         Sleep(2);
     const DWORD first = GetTickCount();
