@@ -5,7 +5,7 @@
  */
 #include "app/desktop_win32.h"
 
-
+#include "app/cursor_placement.h"
 #include "app/desktop.h"
 #include "app/screen.h"
 #include "app/shell_win32.h"
@@ -127,83 +127,34 @@ bool ReadSourceBlock(int left, int top, int width, int height, Colour* out)
     return copied != FALSE;
 }
 
-// Where the program last put the cursor; a button event is injected there.
-static bool cursorPlaced = false;
-static POINT placedCursor = {0, 0};
-
-// The points the program put the cursor at lately, and when, newest last.
-struct PlacedPoint {
-    POINT at;
-    DWORD tick;
-};
-// Room for every point of the last kEchoWindowMs at the fastest trace (two
-// points a stroke, some 400 strokes a second).
-static const unsigned kPlacedHistory = 4096;
-static const DWORD kEchoWindowMs = 2000;
-static PlacedPoint placedHistory[kPlacedHistory];
-static unsigned placedCount = 0;
-
 void SetCursorPosition(int x, int y)
 {
     SetCursorPos(x, y);
-    cursorPlaced = true;
-    placedCursor.x = x;
-    placedCursor.y = y;
-    placedHistory[placedCount % kPlacedHistory] = PlacedPoint{placedCursor, GetTickCount()};
-    ++placedCount;
+    RecordPlacedCursor(ScreenPoint{x, y}, GetTickCount());
 }
 
-// Under Wine over X, each SetCursorPos warps the X pointer, and another
-// program that takes the pointer events of those warps late (the painter,
-// busy drawing) reports them as moves: the system's cursor then jumps back
-// for a while to a point this program put it at earlier, a few moves back
-// when the painter keeps up, a hundred and more when it lags. A user's hand
-// moves the mouse elsewhere, so a report of such a point, placed within the
-// last kEchoWindowMs, is taken as that echo.
-static bool IsEchoOfEarlierPlacement(POINT at)
-{
-    const DWORD now = GetTickCount();
-    for (unsigned back = 2; back <= kPlacedHistory && back <= placedCount; ++back) {
-        const PlacedPoint& earlier = placedHistory[(placedCount - back) % kPlacedHistory];
-        if (now - earlier.tick > kEchoWindowMs)
-            return false;
-        if (earlier.at.x == at.x && earlier.at.y == at.y)
-            return true;
-    }
-    return false;
-}
-
-// An echo is answered with the point the cursor was last put at, where it
-// stands once the late events are through.
 ScreenPoint ReadCursorPosition()
 {
     POINT at = {0, 0};
     GetCursorPos(&at);
-    if (cursorPlaced && (at.x != placedCursor.x || at.y != placedCursor.y) &&
-        IsEchoOfEarlierPlacement(at))
-        at = placedCursor;
-    return ScreenPoint{at.x, at.y};
+    return TakeCursorReport(ScreenPoint{at.x, at.y}, GetTickCount());
 }
 
-// A bare press (mouse_event with no position) is taken wherever the system
-// believes the cursor is when it handles the event, and on some systems
-// (Wine over X) that belief lags behind SetCursorPos by one move or more,
-// long enough for a poll of GetCursorPos to pass and the press to land at
-// the previous point. So the button event carries its own absolute
-// position: the point where the program last put the cursor, which is
-// where it stands on a system without that lag. The normalised coordinate
-// is rounded up so that the system's x * 65536 / width maps back exactly.
+// The button event carries its own absolute position, the point where the
+// program last put the cursor (see app/cursor_placement.h): a bare one is
+// taken wherever the system believes the cursor is, which under Wine lags.
 static void InjectLeftButton(DWORD buttonFlag)
 {
-    POINT at = placedCursor;
-    if (!cursorPlaced)
-        GetCursorPos(&at);
-    const LONG width = GetSystemMetrics(SM_CXSCREEN);
-    const LONG height = GetSystemMetrics(SM_CYSCREEN);
+    ScreenPoint at = LastPlacedCursor();
+    if (!CursorWasPlaced()) {
+        POINT reported = {0, 0};
+        GetCursorPos(&reported);
+        at = ScreenPoint{reported.x, reported.y};
+    }
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    input.mi.dx = width > 0 ? static_cast<LONG>((static_cast<LONGLONG>(at.x) * 65536 + width - 1) / width) : 0;
-    input.mi.dy = height > 0 ? static_cast<LONG>((static_cast<LONGLONG>(at.y) * 65536 + height - 1) / height) : 0;
+    input.mi.dx = AbsoluteInputCoordinate(at.x, GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = AbsoluteInputCoordinate(at.y, GetSystemMetrics(SM_CYSCREEN));
     input.mi.dwFlags = buttonFlag | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &input, sizeof input);
 }
