@@ -11,16 +11,10 @@
 #   - the application manifest as resource 1, declaring the program DPI-aware;
 #   - a GUI-subsystem program that imports no MinGW runtime DLL.
 set -u
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 [ $# -eq 3 ] || { echo "usage: resource_check.sh VELLIPA_EXE OBJDUMP WINDRES" >&2; exit 2; }
 program="$1" objdump="$2" windres="$3"
-failures=0
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-
 resources="$("$windres" -i "$program" -O rc)" || { echo "FAIL: windres cannot read $program" >&2; exit 1; }
 headers="$("$objdump" -p "$program")" || { echo "FAIL: objdump cannot read $program" >&2; exit 1; }
 
@@ -102,5 +96,4 @@ check_icon
 check_version
 check_manifest
 check_imports
-[ "$failures" -eq 0 ] || exit 1
-echo "resources and imports as required"
+end_checks "resources and imports as required"

@@ -8,6 +8,8 @@
 # closes it through its close box's command as a user would, and checks that
 # the program then ends with exit code 0.
 set -u
+GIVE_UP_CLEANUP=end_everything
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/wine-window.sh"
 
 readonly TITLE="Vellipa phase 14"
@@ -18,19 +20,6 @@ readonly WS_THICKFRAME=0x00040000 WS_MINIMIZEBOX=0x00020000 WS_MAXIMIZEBOX=0x000
 
 [ $# -eq 3 ] || { echo "usage: smoke_test.sh VELLIPA_EXE WINDOW_TOOL_EXE SCREENSHOT_PNG" >&2; exit 2; }
 program="$1" tool="$2" screenshot="$3"
-failures=0
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-
-give_up() {
-    echo "FAIL: $*" >&2
-    end_everything
-    exit 1
-}
-
 start_program "$program"
 find_window "$tool" "$TITLE" 30000 || give_up "the program shows no window"
 echo "window: ${WINDOW_WIDTH}x${WINDOW_HEIGHT} at ($WINDOW_LEFT,$WINDOW_TOP)," \
@@ -60,5 +49,4 @@ close_window "$tool" "$TITLE" || give_up "cannot close the window"
 wait_for_exit 15 || give_up "the program did not end after its window was closed"
 [ "$PROGRAM_EXIT" -eq 0 ] || fail "exit code $PROGRAM_EXIT, not 0"
 
-[ "$failures" -eq 0 ] || exit 1
-echo "smoke test passed"
+end_checks "smoke test passed"

@@ -18,6 +18,8 @@
 #                  box, nothing follows
 #   close          the window closed during the trace: exit code 0
 set -u
+GIVE_UP_CLEANUP=end_session
+source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
 readonly HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$HERE/../../../scripts/lib/copy-session.sh"
 
@@ -29,17 +31,6 @@ copy_session_init "$2" "$3" || exit 1
 readonly DX=9 DY=7
 # The hand rests this far below the canvas, far from every row it copies.
 readonly HAND_BELOW=120
-
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-give_up() {
-    echo "FAIL: $*" >&2
-    end_session
-    exit 1
-}
 
 # The common start: both programs, the options, the three picks.
 #   begin_copy "PAINTER OPTIONS" "DRIVER OPTION STEPS"
@@ -143,5 +134,4 @@ close)
     ;;
 esac
 
-[ "$failures" -eq 0 ] || exit 1
-echo "scenario $scenario passed"
+end_checks "scenario $scenario passed"

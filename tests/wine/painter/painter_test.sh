@@ -14,6 +14,8 @@
 #      release pixels.
 # Each run closes the window as its close box does and expects exit code 0.
 set -u
+GIVE_UP_CLEANUP=end_everything
+source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
 readonly HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$HERE/../../../scripts/lib/wine-window.sh"
 
@@ -22,19 +24,6 @@ readonly CHECK="$HERE/painter_check.py"
 
 [ $# -eq 3 ] || { echo "usage: painter_test.sh PAINTER_EXE WINDOW_TOOL_EXE WORK_DIR" >&2; exit 2; }
 painter="$1" tool="$2" work="$3"
-failures=0
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-
-give_up() {
-    echo "FAIL: $*" >&2
-    end_everything
-    exit 1
-}
-
 # Reads the geometry report into G_<key> variables (rectangles as L T R B).
 read_geometry() {
     local key value
@@ -149,5 +138,4 @@ cat >"$work/strokes2.txt" <<'STROKES'
 STROKES
 check_canvas "$work/canvas2.ppm" 80 40 "$work/strokes2.txt"
 
-[ "$failures" -eq 0 ] || exit 1
-echo "painter test passed"
+end_checks "painter test passed"
