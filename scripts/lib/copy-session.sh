@@ -110,21 +110,6 @@ drive() {
     return "$status"
 }
 
-# wait_pid PID SECONDS: waits for a background program; sets WAITED_EXIT.
-wait_pid() {
-    local i
-    for ((i = 0; i < $2 * 10; i++)); do
-        kill -0 "$1" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$1" 2>/dev/null; then
-        echo "a program is still running $2 s after it was asked to close" >&2
-        return 1
-    fi
-    wait "$1"
-    WAITED_EXIT=$?
-}
-
 # Posted messages overtake input the painter has not taken yet (it may be
 # slow on purpose), so the close waits until its input has gone quiet.
 close_painter() {

@@ -10,6 +10,7 @@
 #   screenshot_window FILE          copies the window's screen rectangle
 #   close_window TOOL TITLE         asks the window to close, as its close box
 #   wait_for_exit SECONDS           waits for the program; sets PROGRAM_EXIT
+#   wait_pid PID SECONDS            the same for any program started in the background
 #   end_everything                  ends this prefix's Windows processes
 # Each returns non-zero, after a message on stderr, when its step failed.
 
@@ -45,18 +46,25 @@ close_window() {
     wine "$1" close "$2" || { echo "could not ask \"$2\" to close" >&2; return 1; }
 }
 
-wait_for_exit() {
-    local seconds="$1" i
-    for ((i = 0; i < seconds * 10; i++)); do
-        kill -0 "$PROGRAM_PID" 2>/dev/null || break
+# wait_pid PID SECONDS: waits for a program started in the background;
+# sets WAITED_EXIT to its exit code, or fails when it is still running.
+wait_pid() {
+    local i
+    for ((i = 0; i < $2 * 10; i++)); do
+        kill -0 "$1" 2>/dev/null || break
         sleep 0.1
     done
-    if kill -0 "$PROGRAM_PID" 2>/dev/null; then
-        echo "the program is still running after $seconds s" >&2
+    if kill -0 "$1" 2>/dev/null; then
+        echo "a program is still running $2 s after it was asked to close" >&2
         return 1
     fi
-    wait "$PROGRAM_PID"
-    PROGRAM_EXIT=$?
+    wait "$1"
+    WAITED_EXIT=$?
+}
+
+wait_for_exit() {
+    wait_pid "$PROGRAM_PID" "$1" || return 1
+    PROGRAM_EXIT=$WAITED_EXIT
 }
 
 # The prefix belongs to this run alone (scripts/wine-run holds its lock), so
