@@ -22,6 +22,17 @@ namespace {
 const LONG kPanelStyle = WS_CAPTION | WS_SYSMENU;
 const LONG kOverlayStyle = static_cast<LONG>(WS_POPUP);
 
+// The cursor where the user has it, straight from the system. The desktop
+// seam's cursor read takes a report of a point the trace placed the cursor
+// at lately for a late echo of that move; a pick made just after a trace,
+// on the painter's canvas or sliders, must not be mistaken for one.
+ScreenPoint UserCursor()
+{
+    POINT at = {0, 0};
+    GetCursorPos(&at);
+    return ScreenPoint{at.x, at.y};
+}
+
 void ShowPickHiddenControls(int showCommand)
 {
     for (int i = 0; i < kPickHiddenControlCount; ++i)
@@ -85,7 +96,7 @@ void PaintPickFrame(HWND window)
     HBITMAP bitmap = CreateCompatibleBitmap(target, ScreenWidth, ScreenHeight);
     HGDIOBJ keptBitmap = SelectObject(frame, bitmap);
     BitBlt(frame, 0, 0, ScreenWidth, ScreenHeight, SnapshotDC, 0, 0, SRCCOPY);
-    const ScreenPoint cursor = ReadCursorPosition();
+    const ScreenPoint cursor = UserCursor();
     DrawPickOverlay(frame, cursor.x, cursor.y);
     BitBlt(target, 0, 0, ScreenWidth, ScreenHeight, frame, 0, 0, SRCCOPY);
     SelectObject(frame, keptBitmap);
@@ -136,11 +147,11 @@ LRESULT OnLeftButtonDown()
     if (TraceMode == Mode::PickDestination) {
         // The destination is taken on the press; the release that follows
         // arrives in Idle and is ignored.
-        ApplyDestinationPress(ReadCursorPosition());
+        ApplyDestinationPress(UserCursor());
         UpdateStartButton();
         ReturnToIdle();
     } else if (TraceMode == Mode::PickSource || TraceMode == Mode::PickPalette) {
-        RecordDragPress(ReadCursorPosition());
+        RecordDragPress(UserCursor());
     }
     return 0;
 }
@@ -149,7 +160,7 @@ LRESULT OnLeftButtonUp()
 {
     if (!IsPickMode(TraceMode))
         return 0;
-    ApplyDragRelease(ReadCursorPosition(), IsBoxChecked(ID_PAINTER_ADJUST));
+    ApplyDragRelease(UserCursor(), IsBoxChecked(ID_PAINTER_ADJUST));
     UpdateStartButton();
     ReturnToIdle();
     return 0;

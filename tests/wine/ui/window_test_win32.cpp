@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cursor_placement.h"
 #include "app/desktop_win32.h"
 #include "app/screen.h"
 #include "app/shell_win32.h"
@@ -304,6 +305,18 @@ TEST_F(ControlWindowTest, StartButtonFollowsThePicks)
     EXPECT_FALSE(StartEnabled());
     PickDestination(POINT{400, 500});
     EXPECT_TRUE(StartEnabled());
+}
+
+TEST_F(ControlWindowTest, PickJustAfterATraceTakesTheCursorWhereTheUserHasIt)
+{
+    // A trace has just put the cursor at two points. A pick at the earlier
+    // one is the user's own, not a late echo of the trace's move.
+    RecordPlacedCursor(ScreenPoint{420, 480}, GetTickCount());
+    RecordPlacedCursor(ScreenPoint{600, 300}, GetTickCount());
+    PickDestination(POINT{420, 480});
+    EXPECT_EQ(DestPoint.x, 420);
+    EXPECT_EQ(DestPoint.y, 480);
+    ForgetPlacedCursor();
 }
 
 TEST_F(ControlWindowTest, PalettePickShowsItsMark)
