@@ -39,9 +39,8 @@ extern bool RowFillFirst;
 // surface inside SourceRect, using the Palette's scales and TraceOptions'
 // transparentTopLeft and painterAdjust. The source is read in one block.
 // Groups stand in the order their colour first occurs (rows top to bottom,
-// each left to right), runs in increasing start. A source surface that
-// cannot be read plans as if every pixel read kNoPixel. Leaves the list
-// empty when the source is empty or has more pixels than an int counts,
-// when TransparentTopLeft removes its only colour, or when memory runs out
-// during the build; it never throws.
+// each left to right), runs in increasing start. Leaves the list empty
+// when the source is empty or has more pixels than an int counts, when its
+// surface cannot be read, when TransparentTopLeft removes its only colour,
+// or when memory runs out during the build; it never throws.
 void BuildColourGroups();
