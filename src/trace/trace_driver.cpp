@@ -138,10 +138,10 @@ void RunTraceStep()
         CompleteTrace();
         return;
     }
+    TraceProgress.runIndex = 0;
     // The user has taken the mouse during the stroke: nothing more may be
     // clicked, and nothing resumes this trace.
     if (TraceMode != Mode::Tracing)
         return;
-    TraceProgress.runIndex = 0;
     SelectColour(ColourGroupList[TraceProgress.groupIndex]);
 }
