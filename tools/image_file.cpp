@@ -353,6 +353,17 @@ std::vector<unsigned char> EncodeImage(const Image& image, ImageFormat format)
     return EncodePpm(image);
 }
 
+ImageFormat ImageFormatForName(const std::string& path)
+{
+    if (path.size() < 4)
+        return ImageFormat::Ppm;
+    std::string ending = path.substr(path.size() - 4);
+    for (char& c : ending)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return ending == ".bmp" ? ImageFormat::Bmp24 : ImageFormat::Ppm;
+}
+
 bool WriteImageFile(const std::string& path, const Image& image, ImageFormat format, std::string& error)
 {
     const std::vector<unsigned char> bytes = EncodeImage(image, format);

@@ -44,6 +44,10 @@ bool ReadImageFile(const std::string& path, Image& image, std::string& error);
 // The file bytes of an image in the given format (a BMP is stored bottom-up).
 std::vector<unsigned char> EncodeImage(const Image& image, ImageFormat format);
 
+// The format a file name asks for: 24-bit BMP when it ends in ".bmp", in
+// any case, otherwise PPM.
+ImageFormat ImageFormatForName(const std::string& path);
+
 // Writes an image file; on failure sets error to one line naming the file.
 bool WriteImageFile(const std::string& path, const Image& image, ImageFormat format,
                     std::string& error);

@@ -1,6 +1,6 @@
 /*
- * The stand-in painter's command line, layout, geometry report, sample
- * picture and image writer.
+ * The stand-in painter's command line, layout, geometry report and sample
+ * picture.
  */
 #include <gtest/gtest.h>
 
@@ -10,8 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "image_file.h"
-#include "image_writer.h"
 #include "painter_layout.h"
 #include "painter_options.h"
 #include "sample_picture.h"
@@ -174,30 +172,6 @@ TEST(StandinSample, NoSizeGivesANearWhitePixel)
                     << width << "x" << height;
         }
     }
-}
-
-TEST(StandinImageWriter, ToolsReaderGetsBackEveryPixel)
-{
-    for (int width : {1, 2, 3, 5, 64}) {
-        const int height = 3;
-        std::vector<Colour> pixels = standin::MakeSamplePicture(width, height);
-        pixels[0] = MakeColour(1, 2, 3);  // channels in distinct bytes
-        for (bool bmp : {false, true}) {
-            const std::string bytes = bmp ? standin::EncodeBmp(width, height, pixels)
-                                          : standin::EncodePpm(width, height, pixels);
-            Image image;
-            std::string error;
-            ASSERT_TRUE(DecodeImage(reinterpret_cast<const unsigned char*>(bytes.data()),
-                                    bytes.size(), image, error))
-                << error;
-            EXPECT_EQ(image.width, width);
-            EXPECT_EQ(image.height, height);
-            EXPECT_EQ(image.pixels, pixels) << (bmp ? "BMP " : "PPM ") << width;
-        }
-    }
-    EXPECT_TRUE(standin::NamesBmp("out/Canvas.BMP"));
-    EXPECT_FALSE(standin::NamesBmp("canvas.bmp.ppm"));
-    EXPECT_FALSE(standin::NamesBmp("bmp"));
 }
 
 }  // namespace

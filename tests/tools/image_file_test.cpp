@@ -164,6 +164,15 @@ TEST(ImageFile, EveryWrittenLayoutReadsBack)
     }
 }
 
+TEST(ImageFile, FileNameChoosesTheFormat)
+{
+    EXPECT_EQ(ImageFormatForName("out/Canvas.BMP"), ImageFormat::Bmp24);
+    EXPECT_EQ(ImageFormatForName("canvas.bmp"), ImageFormat::Bmp24);
+    EXPECT_EQ(ImageFormatForName("canvas.bmp.ppm"), ImageFormat::Ppm);
+    EXPECT_EQ(ImageFormatForName("bmp"), ImageFormat::Ppm);
+    EXPECT_EQ(ImageFormatForName("canvas"), ImageFormat::Ppm);
+}
+
 TEST(ImageFile, FilesOnDiskReadBackAndMissingOnesFailNamingThePath)
 {
     std::mt19937 random(8);

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "event_log.h"
-#include "image_writer.h"
+#include "image_file.h"
 #include "painter_model.h"
 #include "sample_picture.h"
 
@@ -141,16 +141,29 @@ void SleepForEvent()
         Sleep(static_cast<DWORD>(Painter.options.eventDelayMs));
 }
 
+// Writes a picture as BMP when the name ends in .bmp, else as PPM; says on
+// stderr why when it cannot.
+bool WritePictureFile(const std::string& path, int width, int height,
+                      const std::vector<Colour>& pixels)
+{
+    Image picture;
+    picture.width = width;
+    picture.height = height;
+    picture.pixels = pixels;
+    std::string error;
+    if (WriteImageFile(path, picture, ImageFormatForName(path), error))
+        return true;
+    std::fprintf(stderr, "standin-painter: %s\n", error.c_str());
+    return false;
+}
+
 void OnDestroy(HWND window)
 {
     ShowDueStrokes(window, true);
     if (!Painter.options.canvasFile.empty() &&
-        !standin::WriteImageFile(Painter.options.canvasFile, Painter.options.canvasWidth,
-                                 Painter.options.canvasHeight, Painter.canvas)) {
-        std::fprintf(stderr, "standin-painter: cannot write %s\n",
-                     Painter.options.canvasFile.c_str());
+        !WritePictureFile(Painter.options.canvasFile, Painter.options.canvasWidth,
+                          Painter.options.canvasHeight, Painter.canvas))
         WriteFailed = true;
-    }
     PostQuitMessage(0);
 }
 
@@ -233,10 +246,8 @@ void WriteSample()
 {
     const standin::PainterOptions& o = Painter.options;
     if (!o.sampleFile.empty() &&
-        !standin::WriteImageFile(o.sampleFile, o.sampleWidth, o.sampleHeight, Sample)) {
-        std::fprintf(stderr, "standin-painter: cannot write %s\n", o.sampleFile.c_str());
+        !WritePictureFile(o.sampleFile, o.sampleWidth, o.sampleHeight, Sample))
         WriteFailed = true;
-    }
 }
 
 }  // namespace
