@@ -8,3 +8,8 @@
 
 const int kTextBufferSize = 1024;
 extern char TextBuffer[kTextBufferSize];
+
+// Formats into TextBuffer, as printf does, and returns the length of the
+// text it holds: cut to the buffer when longer, 0 when nothing could be
+// formatted.
+int FormatText(const char* format, ...);

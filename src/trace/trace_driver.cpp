@@ -5,7 +5,7 @@
  */
 #include "trace/trace_driver.h"
 
-#include <cstdio>
+#include <cstddef>
 
 #include "app/desktop.h"
 #include "app/text_buffer.h"
@@ -70,7 +70,7 @@ static void CompleteTrace()
     const int seconds = static_cast<int>(elapsedMs / 1000u);
     // Minutes are not folded into hours: 62 minutes read as 62.
     const int minutes = seconds / 60;
-    std::snprintf(TextBuffer, kTextBufferSize, kTextElapsedFormat, minutes, seconds - 60 * minutes);
+    FormatText(kTextElapsedFormat, minutes, seconds - 60 * minutes);
     ShowCompletionBox(TextBuffer, kTextCompletionTitle);
 }
 
@@ -102,7 +102,7 @@ static bool NextRunExists()
     if (TraceProgress.groupIndex < 0 || TraceProgress.groupIndex >= groupCount)
         return false;
     const ColourGroup& group = ColourGroupList[TraceProgress.groupIndex];
-    const size_t run = static_cast<size_t>(TraceProgress.runIndex);
+    const std::size_t run = static_cast<std::size_t>(TraceProgress.runIndex);
     return TraceProgress.runIndex >= 0 && run < group.runStarts.size() &&
            run < group.runLengths.size() && SourceWidth > 0;
 }

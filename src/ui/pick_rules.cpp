@@ -3,8 +3,6 @@
  */
 #include "ui/pick_rules.h"
 
-#include <cstdio>
-
 #include "app/screen.h"
 #include "app/text_buffer.h"
 #include "app/texts.h"
@@ -18,13 +16,6 @@ namespace {
 
 int Smaller(int a, int b) { return a < b ? a : b; }
 int Larger(int a, int b) { return a < b ? b : a; }
-
-int LengthWritten(int snprintfResult)
-{
-    if (snprintfResult < 0)
-        return 0;
-    return snprintfResult < kTextBufferSize ? snprintfResult : kTextBufferSize - 1;
-}
 
 }  // namespace
 
@@ -66,11 +57,10 @@ void ApplyDestinationPress(ScreenPoint cursor)
 int FormatPickLabel(int x, int y)
 {
     if (!DragAnchorSet)
-        return LengthWritten(std::snprintf(TextBuffer, kTextBufferSize, kTextPointLabelFormat, x, y));
+        return FormatText(kTextPointLabelFormat, x, y);
     const ScreenRect band = NormaliseDrag(DragAnchor, ScreenPoint{x, y});
-    return LengthWritten(std::snprintf(TextBuffer, kTextBufferSize, kTextRectLabelFormat, band.left,
-                                       band.top, band.right, band.bottom,
-                                       band.right - band.left + 1, band.bottom - band.top + 1));
+    return FormatText(kTextRectLabelFormat, band.left, band.top, band.right, band.bottom,
+                      band.right - band.left + 1, band.bottom - band.top + 1);
 }
 
 int PickLabelLeft(int x, int labelWidth)
