@@ -21,6 +21,7 @@
 #include "image_file.h"
 #include "palette/palette.h"
 #include "plan/colour_groups.h"
+#include "ui/pick_rules.h"
 #include "ui/selection.h"
 #include "ui/trace_options.h"
 
@@ -145,17 +146,15 @@ bool PickRectangle(const CommandLine& line, const Image& image, ScreenRect& rect
     rect = ScreenRect{0, 0, image.width - 1, image.height - 1};
     if (!line.hasRect)
         return true;
-    const long l = line.rect[0] < line.rect[2] ? line.rect[0] : line.rect[2];
-    const long r = line.rect[0] < line.rect[2] ? line.rect[2] : line.rect[0];
-    const long t = line.rect[1] < line.rect[3] ? line.rect[1] : line.rect[3];
-    const long b = line.rect[1] < line.rect[3] ? line.rect[3] : line.rect[1];
-    if (l < 0 || t < 0 || r >= image.width || b >= image.height) {
-        reason = "rectangle " + std::to_string(l) + "," + std::to_string(t) + "," + std::to_string(r) +
-                 "," + std::to_string(b) + " lies outside the " + std::to_string(image.width) + " x " +
-                 std::to_string(image.height) + " image";
+    // The values were read within half the int range, so they fit an int.
+    rect = NormaliseDrag(ScreenPoint{static_cast<int>(line.rect[0]), static_cast<int>(line.rect[1])},
+                         ScreenPoint{static_cast<int>(line.rect[2]), static_cast<int>(line.rect[3])});
+    if (rect.left < 0 || rect.top < 0 || rect.right >= image.width || rect.bottom >= image.height) {
+        reason = "rectangle " + std::to_string(rect.left) + "," + std::to_string(rect.top) + "," +
+                 std::to_string(rect.right) + "," + std::to_string(rect.bottom) + " lies outside the " +
+                 std::to_string(image.width) + " x " + std::to_string(image.height) + " image";
         return false;
     }
-    rect = ScreenRect{static_cast<int>(l), static_cast<int>(t), static_cast<int>(r), static_cast<int>(b)};
     return true;
 }
 

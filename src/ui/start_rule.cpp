@@ -12,7 +12,5 @@ bool StartConditionsHold()
            SourceRect.top != SourceRect.bottom &&
            DestPoint.x != 0 &&
            DestPoint.y != 0 &&
-           Palette.red.left != Palette.red.right &&
-           Palette.blue.left != Palette.blue.right &&
-           Palette.green.left != Palette.green.right;
+           PaletteFound();
 }
