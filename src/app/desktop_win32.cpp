@@ -72,9 +72,50 @@ Colour ReadSourcePixel(int x, int y)
     return GetPixel(SourceDC, x, y);
 }
 
-// The part of the block that lies on the screen is copied in one BitBlt
-// into a top-down 32-bit DIB section, whose memory then holds the pixels as
-// 0x00RRGGBB; a COLORREF wants red in the low byte, so red and blue swap.
+// One BitBlt into a top-down 32-bit DIB section, whose memory then holds
+// the pixels as 0x00RRGGBB; a COLORREF wants red in the low byte, so red
+// and blue swap.
+bool CopyDeviceBlock(HDC source, int left, int top, int width, int height, Colour* out,
+                     size_t stride)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC copyDC = CreateCompatibleDC(source);
+    if (!section || !copyDC || !bits) {
+        if (section)
+            DeleteObject(section);
+        if (copyDC)
+            DeleteDC(copyDC);
+        return false;
+    }
+    HGDIOBJ kept = SelectObject(copyDC, section);
+    const BOOL copied = BitBlt(copyDC, 0, 0, width, height, source, left, top, SRCCOPY);
+    GdiFlush();
+    if (copied) {
+        const DWORD* pixels = static_cast<const DWORD*>(bits);
+        for (int row = 0; row < height; ++row) {
+            Colour* line = out + static_cast<size_t>(row) * stride;
+            const DWORD* from = pixels + static_cast<size_t>(row) * width;
+            for (int column = 0; column < width; ++column) {
+                const DWORD p = from[column];
+                line[column] = ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16);
+            }
+        }
+    }
+    SelectObject(copyDC, kept);
+    DeleteDC(copyDC);
+    DeleteObject(section);
+    return copied != FALSE;
+}
+
+// Only the part of the block that lies on the screen is copied.
 bool ReadSourceBlock(int left, int top, int width, int height, Colour* out)
 {
     if (width <= 0 || height <= 0)
@@ -87,44 +128,9 @@ bool ReadSourceBlock(int left, int top, int width, int height, Colour* out)
     const int clipBottom = top + height > ScreenHeight ? ScreenHeight : top + height;
     if (clipLeft >= clipRight || clipTop >= clipBottom)
         return true;
-    const int clipWidth = clipRight - clipLeft;
-    const int clipHeight = clipBottom - clipTop;
-
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = clipWidth;
-    info.bmiHeader.biHeight = -clipHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP section = CreateDIBSection(SourceDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC copyDC = CreateCompatibleDC(SourceDC);
-    if (!section || !copyDC || !bits) {
-        if (section)
-            DeleteObject(section);
-        if (copyDC)
-            DeleteDC(copyDC);
-        return false;
-    }
-    HGDIOBJ kept = SelectObject(copyDC, section);
-    const BOOL copied = BitBlt(copyDC, 0, 0, clipWidth, clipHeight, SourceDC, clipLeft, clipTop, SRCCOPY);
-    GdiFlush();
-    if (copied) {
-        const DWORD* pixels = static_cast<const DWORD*>(bits);
-        for (int row = 0; row < clipHeight; ++row) {
-            Colour* line = out + static_cast<size_t>(clipTop - top + row) * width + (clipLeft - left);
-            const DWORD* from = pixels + static_cast<size_t>(row) * clipWidth;
-            for (int column = 0; column < clipWidth; ++column) {
-                const DWORD p = from[column];
-                line[column] = ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16);
-            }
-        }
-    }
-    SelectObject(copyDC, kept);
-    DeleteDC(copyDC);
-    DeleteObject(section);
-    return copied != FALSE;
+    Colour* onScreen = out + static_cast<size_t>(clipTop - top) * width + (clipLeft - left);
+    return CopyDeviceBlock(SourceDC, clipLeft, clipTop, clipRight - clipLeft, clipBottom - clipTop,
+                           onScreen, static_cast<size_t>(width));
 }
 
 void SetCursorPosition(int x, int y)

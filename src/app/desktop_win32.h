@@ -2,11 +2,16 @@
  * The Win32 side of the desktop seam: the three screen surfaces made once at
  * start-up and released after the message loop. ScreenDC is the live
  * display; SnapshotDC and SourceDC are screen-sized memory copies of it, the
- * first shown by the overlay, the second read by the plan.
+ * first shown by the overlay, the second read by the plan; CopyDeviceBlock
+ * reads any of them in one block.
  */
 #pragma once
 
 #include <windows.h>
+
+#include <cstddef>
+
+#include "app/desktop.h"
 
 extern HDC ScreenDC;
 extern HDC SnapshotDC;
@@ -21,3 +26,9 @@ bool CreateScreenSurfaces();
 // Selects the kept bitmaps back, deletes the two bitmaps, then the two
 // memory contexts, then ScreenDC.
 void ReleaseScreenSurfaces();
+
+// Copies the width x height pixels of source from (left, top) into out as
+// COLORREF values, row after row, each row stride colours after the one
+// before. Returns false when the copy could not be made.
+bool CopyDeviceBlock(HDC source, int left, int top, int width, int height, Colour* out,
+                     std::size_t stride);

@@ -258,29 +258,12 @@ std::vector<COLORREF> CaptureClient(HWND window, const RECT& area)
 {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
-    std::vector<COLORREF> pixels(static_cast<size_t>(width) * height, CLR_INVALID);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<Colour> pixels(static_cast<size_t>(width) * height, CLR_INVALID);
     HDC source = GetDC(window);
-    void* bits = nullptr;
-    HBITMAP section = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC copy = CreateCompatibleDC(source);
-    HGDIOBJ kept = SelectObject(copy, section);
-    BitBlt(copy, 0, 0, width, height, source, area.left, area.top, SRCCOPY);
-    GdiFlush();
-    const DWORD* from = static_cast<const DWORD*>(bits);
-    for (size_t i = 0; i < pixels.size(); ++i)
-        pixels[i] = RGB((from[i] >> 16) & 0xFF, (from[i] >> 8) & 0xFF, from[i] & 0xFF);
-    SelectObject(copy, kept);
-    DeleteDC(copy);
-    DeleteObject(section);
+    CopyDeviceBlock(source, area.left, area.top, width, height, pixels.data(),
+                    static_cast<size_t>(width));
     ReleaseDC(window, source);
-    return pixels;
+    return std::vector<COLORREF>(pixels.begin(), pixels.end());
 }
 
 COLORREF ClientPixel(HWND window, int x, int y)
