@@ -48,6 +48,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cursor_placement.h"
 #include "app/texts.h"
 #include "ui/control_ids.h"
 
@@ -74,13 +75,10 @@ std::string CurrentStep;
 
 void SendMouse(int x, int y, DWORD flags)
 {
-    const LONG width = GetSystemMetrics(SM_CXSCREEN);
-    const LONG height = GetSystemMetrics(SM_CYSCREEN);
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    // Rounded up, so that the system's x * width / 65536 gives x back.
-    input.mi.dx = static_cast<LONG>((static_cast<LONGLONG>(x) * 65536 + width - 1) / width);
-    input.mi.dy = static_cast<LONG>((static_cast<LONGLONG>(y) * 65536 + height - 1) / height);
+    input.mi.dx = AbsoluteInputCoordinate(x, GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = AbsoluteInputCoordinate(y, GetSystemMetrics(SM_CYSCREEN));
     input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &input, sizeof input);
 }
