@@ -368,4 +368,19 @@ TEST(ColourGroups, FastBuildMatchesThePlainBuildOnGeneratedSources)
     EXPECT_GT(transparentEmpties, 20);
 }
 
+TEST(ColourGroups, SeveralThousandColoursGrowTheColourTable)
+{
+    // 6144 distinct colours, every pixel its own: the colour table must
+    // grow several times over.
+    std::vector<std::vector<Colour>> rows(64, std::vector<Colour>(96));
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 96; ++x)
+            rows[y][x] = static_cast<Colour>((y * 96 + x) * 2731) & 0x00FFFFFFu;
+    FreezeSource(rows, 1);
+    Apply(PlanSetup{255, false, false});
+    BuildColourGroups();
+    EXPECT_EQ(ColourGroupList.size(), 6144u);
+    EXPECT_TRUE(SameList(BuildReferenceColourGroups(), ColourGroupList));
+}
+
 }  // namespace
