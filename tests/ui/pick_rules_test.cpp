@@ -118,6 +118,8 @@ TEST_F(PickRules, LabelTextFollowsTheAnchor)
     DragAnchor = ScreenPoint{100, 10};
     DragAnchorSet = 1;
     EXPECT_EQ(std::string(TextBuffer, FormatPickLabel(40, 70)), " (40,10)-(100,70) 61x61 ");
+    // Width first, then height.
+    EXPECT_EQ(std::string(TextBuffer, FormatPickLabel(130, 15)), " (100,10)-(130,15) 31x6 ");
 }
 
 TEST_F(PickRules, LabelFlipsLeftOnlyPastTheRightEdge)
