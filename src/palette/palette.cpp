@@ -48,10 +48,9 @@ void DetectPalette(int left, int top, int right, int bottom, bool painterAdjustC
 {
     Palette = PaletteRecord{{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, 0, 0, 0};
 
-    // Three quarters across, and the middle row rounded toward the top
-    // (an arithmetic shift, so also for negative coordinates).
-    const int px = left + (3 * (right - left)) / 4;
-    const int mid = (top + bottom) >> 1;
+    const ScreenPoint probe = PaletteProbePoint(left, top, right, bottom);
+    const int px = probe.x;
+    const int mid = probe.y;
 
     // The green bar's top row, seen from the middle row upward. The walk
     // must stop on a non-green row strictly inside the rectangle.
@@ -90,6 +89,14 @@ void DetectPalette(int left, int top, int right, int bottom, bool painterAdjustC
     Palette.redScale = scale;
     Palette.greenScale = scale;
     Palette.blueScale = scale;
+}
+
+ScreenPoint PaletteProbePoint(int left, int top, int right, int bottom)
+{
+    // The dividend is never negative for a normalised rectangle; the row is
+    // halved by an arithmetic shift, which rounds toward the top where a
+    // division would round toward zero.
+    return ScreenPoint{left + (3 * (right - left)) / 4, (top + bottom) >> 1};
 }
 
 void ClearSliderLines()

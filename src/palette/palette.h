@@ -6,6 +6,8 @@
  */
 #pragma once
 
+#include "app/desktop.h"
+
 // A slider line, stored as a rectangle: left = x0, the column of offset 0;
 // top = bottom = y, the row that is clicked; right = x1, the far end as
 // measured. A cleared line has x0 = x1 = 0.
@@ -36,6 +38,11 @@ extern PaletteRecord Palette;
 // painterAdjustChecked is the state of the "しぃペインター" box now: with it
 // the line ends become the first and last green columns.
 void DetectPalette(int left, int top, int right, int bottom, bool painterAdjustChecked);
+
+// Where DetectPalette starts its search in that rectangle: three quarters
+// of the way across, on the middle row rounded toward the top (also for
+// negative coordinates).
+ScreenPoint PaletteProbePoint(int left, int top, int right, int bottom);
 
 // Clears the twelve line fields; the scales keep their values.
 void ClearSliderLines();

@@ -113,6 +113,25 @@ TEST(DetectPalette, SearchesThatFindNoGreenEdgeLeaveEverythingZero)
     }
 }
 
+TEST(DetectPalette, ProbeRowIsTheMiddleRoundedTowardTheTop)
+{
+    ShowExamplePainter();
+    Sim().Freeze(false);
+    // Rows 200 + 251 halve to 225, the green bar's top row; 200 + 269 to
+    // 234, its bottom row: one row off either way misses the bar.
+    DetectPalette(100, 200, 399, 251, false);
+    ExpectLine(Palette.green, 149, 229, 350);
+    DetectPalette(100, 200, 399, 269, false);
+    ExpectLine(Palette.green, 149, 229, 350);
+    EXPECT_TRUE(PaletteFound());
+
+    // Above the origin, halving rounds toward the top, not toward zero.
+    EXPECT_EQ(PaletteProbePoint(-20, -11, 19, 4).y, -4);
+    EXPECT_EQ(PaletteProbePoint(-20, -11, 19, 4).x, 9);
+    EXPECT_EQ(PaletteProbePoint(-40, -30, -1, -29).y, -30);
+    EXPECT_EQ(PaletteProbePoint(-40, -30, -1, -29).x, -11);
+}
+
 TEST(DetectPalette, GreenTopMustLieTwoRowsBelowTheRectangleTop)
 {
     ShowExamplePainter();
