@@ -409,6 +409,26 @@ TEST_F(ControlWindowTest, OtherBoxesAndTheWaitBoxDoNothingUntilStart)
 
 // ---- Start --------------------------------------------------------------
 
+TEST_F(ControlWindowTest, StartReadsEachBoxIntoItsOwnOption)
+{
+    PickAllThree();
+    const int boxes[] = {ID_TRANSPARENT_TOP_LEFT, ID_PAINTER_ADJUST, ID_SYNC_COLOUR_SWITCH,
+                         ID_SYNC_MOUSE_MOVE, ID_SYNC_EVERY_PIXEL};
+    for (int ticked : boxes) {
+        // Set without a command, which for "しぃペインター" would forget the sliders.
+        for (int id : boxes)
+            SendMessageA(Control(id), BM_SETCHECK, id == ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageA(Control(ID_START), BM_CLICK, 0, 0);
+        const int read[] = {TraceOptions.transparentTopLeft, TraceOptions.painterAdjust,
+                            TraceOptions.syncOnColourSwitch, TraceOptions.syncOnMouseMove,
+                            TraceOptions.syncEveryPixel};
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(read[i], boxes[i] == ticked ? 1 : 0) << "box " << ticked << ", option " << i;
+        SendMessageA(ControlWindow, WM_RBUTTONDOWN, 0, 0);
+        ASSERT_TRUE(PumpUntil([] { return TraceMode == Mode::Idle; }));
+    }
+}
+
 TEST_F(ControlWindowTest, StartWithAnEmptyPlanStartsNoTraceAndShowsNoMessage)
 {
     PickPaletteOverBars();
