@@ -12,6 +12,7 @@ VELLIPA_PACKAGES=(
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
     wine wine64 fonts-wine fonts-ipafont-gothic
     xvfb x11-utils xdotool imagemagick
+    xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
 )
 
 note() {

@@ -13,6 +13,10 @@
  *       asks the window to close as its close box does (WM_SYSCOMMAND with
  *       SC_CLOSE); exits 0 when the request was delivered, 1 when there is
  *       no such window.
+ *   window-tool monitors
+ *       prints the virtual screen as "virtual left top width height" (the
+ *       SM_*VIRTUALSCREEN metrics), then one line per monitor as
+ *       "monitor left top width height", in the system's order; exits 0.
  *
  * Exit code 2 means the command line was not understood.
  */
@@ -75,6 +79,22 @@ int CloseCommand(const char* title)
     return PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
 }
 
+BOOL CALLBACK PrintMonitor(HMONITOR, HDC, LPRECT area, LPARAM)
+{
+    std::printf("monitor %ld %ld %ld %ld\n", area->left, area->top, area->right - area->left,
+                area->bottom - area->top);
+    return TRUE;
+}
+
+int MonitorsCommand()
+{
+    std::printf("virtual %d %d %d %d\n", GetSystemMetrics(SM_XVIRTUALSCREEN),
+                GetSystemMetrics(SM_YVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -83,6 +103,8 @@ int main(int argc, char** argv)
         return FindCommand(argv[2], static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10)));
     if (argc == 3 && std::strcmp(argv[1], "close") == 0)
         return CloseCommand(argv[2]);
-    std::fprintf(stderr, "usage: window-tool find TITLE TIMEOUT_MS | close TITLE\n");
+    if (argc == 2 && std::strcmp(argv[1], "monitors") == 0)
+        return MonitorsCommand();
+    std::fprintf(stderr, "usage: window-tool find TITLE TIMEOUT_MS | close TITLE | monitors\n");
     return 2;
 }
