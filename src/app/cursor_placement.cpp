@@ -63,11 +63,12 @@ ScreenPoint TakeCursorReport(ScreenPoint reported, std::uint32_t now)
     return IsEchoOfEarlierPlacement(reported, now) ? LastPlacedCursor() : reported;
 }
 
-long AbsoluteInputCoordinate(int pixel, int extent)
+long AbsoluteInputCoordinate(int pixel, int origin, int extent)
 {
     if (extent <= 0)
         return 0;
-    return static_cast<long>((static_cast<long long>(pixel) * 65536 + extent - 1) / extent);
+    const long long offset = static_cast<long long>(pixel) - origin;
+    return static_cast<long>((offset * 65536 + extent - 1) / extent);
 }
 
 void ForgetPlacedCursor()

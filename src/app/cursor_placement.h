@@ -40,10 +40,12 @@ ScreenPoint LastPlacedCursor();
 // the report itself.
 ScreenPoint TakeCursorReport(ScreenPoint reported, std::uint32_t now);
 
-// The normalised absolute coordinate (0..65535 across the screen) that the
-// system maps back to `pixel` on a screen `extent` pixels wide or high: it
-// maps with coordinate * extent / 65536, so this rounds up.
-long AbsoluteInputCoordinate(int pixel, int extent);
+// The normalised absolute coordinate (0..65535 across the desktop) that the
+// system maps back to `pixel` on a desktop `extent` pixels wide or high
+// whose first column or row is `origin` (negative when a monitor lies left
+// of or above the primary): it maps with origin + coordinate * extent /
+// 65536, so this rounds up.
+long AbsoluteInputCoordinate(int pixel, int origin, int extent);
 
 // Forgets every placed point (a fresh start, for tests).
 void ForgetPlacedCursor();

@@ -1,7 +1,12 @@
 /*
- * The desktop seam over Win32 GDI, USER and KERNEL, and the three screen
- * surfaces it reads. This file only translates: every decision about what
- * to read, move or press is made by the portable logic.
+ * The desktop seam over Win32 GDI, USER and KERNEL, the screen's measure
+ * and the three screen surfaces it reads. This file only translates: every
+ * decision about what to read, move or press is made by the portable
+ * logic, and which pixels a monitor shows is app/screen.h's.
+ *
+ * The display's context takes screen coordinates, negative ones included;
+ * the memory surfaces hold the screen rectangle from its origin, so a
+ * point (x, y) of theirs is (x - ScreenLeft, y - ScreenTop).
  */
 #include "app/desktop_win32.h"
 
@@ -18,6 +23,28 @@ static HBITMAP snapshotBitmap = nullptr;
 static HBITMAP sourceBitmap = nullptr;
 static HGDIOBJ snapshotKeptBitmap = nullptr;
 static HGDIOBJ sourceKeptBitmap = nullptr;
+
+struct MonitorList {
+    MonitorArea areas[kMaxMonitors];
+    int count;
+};
+
+static BOOL CALLBACK ListMonitor(HMONITOR, HDC, LPRECT area, LPARAM listParam)
+{
+    MonitorList* list = reinterpret_cast<MonitorList*>(listParam);
+    if (list->count < kMaxMonitors)
+        list->areas[list->count++] = MonitorArea{area->left, area->top, area->right, area->bottom};
+    return TRUE;
+}
+
+void MeasureScreen()
+{
+    SetScreen(GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+              GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    MonitorList list = {};
+    EnumDisplayMonitors(nullptr, nullptr, ListMonitor, reinterpret_cast<LPARAM>(&list));
+    SetMonitors(list.areas, list.count);
+}
 
 bool CreateScreenSurfaces()
 {
@@ -57,19 +84,20 @@ void ReleaseScreenSurfaces()
 
 Colour ReadScreenPixel(int x, int y)
 {
-    return GetPixel(ScreenDC, x, y);
+    return IsShownByMonitor(x, y) ? GetPixel(ScreenDC, x, y) : kNoPixel;
 }
 
 void FreezeScreen(bool alsoSource)
 {
-    BitBlt(SnapshotDC, 0, 0, ScreenWidth, ScreenHeight, ScreenDC, 0, 0, SRCCOPY);
+    BitBlt(SnapshotDC, 0, 0, ScreenWidth, ScreenHeight, ScreenDC, ScreenLeft, ScreenTop, SRCCOPY);
     if (alsoSource)
-        BitBlt(SourceDC, 0, 0, ScreenWidth, ScreenHeight, ScreenDC, 0, 0, SRCCOPY);
+        BitBlt(SourceDC, 0, 0, ScreenWidth, ScreenHeight, ScreenDC, ScreenLeft, ScreenTop,
+               SRCCOPY);
 }
 
 Colour ReadSourcePixel(int x, int y)
 {
-    return GetPixel(SourceDC, x, y);
+    return IsShownByMonitor(x, y) ? GetPixel(SourceDC, x - ScreenLeft, y - ScreenTop) : kNoPixel;
 }
 
 // One BitBlt into a top-down 32-bit DIB section, whose memory then holds
@@ -115,22 +143,30 @@ bool CopyDeviceBlock(HDC source, int left, int top, int width, int height, Colou
     return copied != FALSE;
 }
 
-// Only the part of the block that lies on the screen is copied.
+// Only the part of the block that lies on the screen rectangle is copied,
+// and of that only what a monitor shows is kept.
 bool ReadSourceBlock(int left, int top, int width, int height, Colour* out)
 {
     if (width <= 0 || height <= 0)
         return true;
     for (size_t i = 0; i < static_cast<size_t>(width) * static_cast<size_t>(height); ++i)
         out[i] = kNoPixel;
-    const int clipLeft = left < 0 ? 0 : left;
-    const int clipTop = top < 0 ? 0 : top;
-    const int clipRight = left + width > ScreenWidth ? ScreenWidth : left + width;
-    const int clipBottom = top + height > ScreenHeight ? ScreenHeight : top + height;
+    const int clipLeft = left < ScreenLeft ? ScreenLeft : left;
+    const int clipTop = top < ScreenTop ? ScreenTop : top;
+    const int screenRight = ScreenLeft + ScreenWidth;
+    const int screenBottom = ScreenTop + ScreenHeight;
+    const int clipRight = left + width > screenRight ? screenRight : left + width;
+    const int clipBottom = top + height > screenBottom ? screenBottom : top + height;
     if (clipLeft >= clipRight || clipTop >= clipBottom)
         return true;
     Colour* onScreen = out + static_cast<size_t>(clipTop - top) * width + (clipLeft - left);
-    return CopyDeviceBlock(SourceDC, clipLeft, clipTop, clipRight - clipLeft, clipBottom - clipTop,
-                           onScreen, static_cast<size_t>(width));
+    if (!CopyDeviceBlock(SourceDC, clipLeft - ScreenLeft, clipTop - ScreenTop,
+                         clipRight - clipLeft, clipBottom - clipTop, onScreen,
+                         static_cast<size_t>(width)))
+        return false;
+    BlankUnshownPixels(clipLeft, clipTop, clipRight - clipLeft, clipBottom - clipTop, onScreen,
+                       static_cast<size_t>(width));
+    return true;
 }
 
 void SetCursorPosition(int x, int y)
@@ -149,6 +185,8 @@ ScreenPoint ReadCursorPosition()
 // The button event carries its own absolute position, the point where the
 // program last put the cursor (see app/cursor_placement.h): a bare one is
 // taken wherever the system believes the cursor is, which under Wine lags.
+// The position is over the whole virtual desktop, so that it reaches every
+// monitor; without MOUSEEVENTF_VIRTUALDESK it would span the primary only.
 static void InjectLeftButton(DWORD buttonFlag)
 {
     ScreenPoint at = LastPlacedCursor();
@@ -159,9 +197,12 @@ static void InjectLeftButton(DWORD buttonFlag)
     }
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    input.mi.dx = AbsoluteInputCoordinate(at.x, GetSystemMetrics(SM_CXSCREEN));
-    input.mi.dy = AbsoluteInputCoordinate(at.y, GetSystemMetrics(SM_CYSCREEN));
-    input.mi.dwFlags = buttonFlag | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = AbsoluteInputCoordinate(at.x, GetSystemMetrics(SM_XVIRTUALSCREEN),
+                                          GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    input.mi.dy = AbsoluteInputCoordinate(at.y, GetSystemMetrics(SM_YVIRTUALSCREEN),
+                                          GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    input.mi.dwFlags =
+        buttonFlag | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
     SendInput(1, &input, sizeof input);
 }
 

@@ -1,6 +1,7 @@
 /*
- * The Win32 side of the desktop seam: the three screen surfaces made once at
- * start-up and released after the message loop. ScreenDC is the live
+ * The Win32 side of the desktop seam: the screen's measure and the three
+ * screen surfaces made once at start-up and released after the message
+ * loop. ScreenDC is the live
  * display; SnapshotDC and SourceDC are screen-sized memory copies of it, the
  * first shown by the overlay, the second read by the plan; CopyDeviceBlock
  * reads any of them in one block.
@@ -16,6 +17,10 @@
 extern HDC ScreenDC;
 extern HDC SnapshotDC;
 extern HDC SourceDC;
+
+// Measures the screen (app/screen.h): the virtual screen's rectangle from
+// the system metrics and the monitors the system lists.
+void MeasureScreen();
 
 // Makes ScreenDC, then SnapshotDC and SourceDC, each with a bitmap of
 // ScreenWidth x ScreenHeight compatible with the display. Returns false,

@@ -10,7 +10,6 @@
 #include <windows.h>
 
 #include "app/desktop_win32.h"
-#include "app/screen.h"
 #include "app/shell_win32.h"
 #include "app/texts.h"
 #include "palette/palette.h"
@@ -48,14 +47,6 @@ static void SetStartState()
     DestPoint = ScreenPoint{0, 0};
     ClearSliderLines();
     TraceMode = Mode::Idle;
-}
-
-static void MeasureScreen()
-{
-    RECT desktop = {0, 0, 0, 0};
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    ScreenWidth = desktop.right;
-    ScreenHeight = desktop.bottom;
 }
 
 static int RunMessageLoop()

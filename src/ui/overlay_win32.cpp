@@ -3,8 +3,10 @@
  * four mouse messages and the return to the panel. There is no second
  * window; the control window itself changes style and size. Every point
  * comes from the cursor position when the message is handled, never from
- * the message: while the overlay is up the window stands at (0, 0) without
- * a frame, so screen and client coordinates agree.
+ * the message, so every point is in screen coordinates. While the overlay
+ * is up the window covers the screen rectangle without a frame, its client
+ * origin at the screen's origin (ScreenLeft, ScreenTop); each frame is
+ * drawn in screen coordinates through its viewport origin.
  */
 #include "ui/overlay_win32.h"
 
@@ -73,7 +75,8 @@ void EnterPickMode()
     GetWindowRect(ControlWindow, &outer);
     SavedPanelPosition = ScreenPoint{outer.left, outer.top};
     SetWindowLongA(ControlWindow, GWL_STYLE, kOverlayStyle);
-    SetWindowPos(ControlWindow, HWND_TOP, 0, 0, ScreenWidth, ScreenHeight, SWP_SHOWWINDOW);
+    SetWindowPos(ControlWindow, HWND_TOP, ScreenLeft, ScreenTop, ScreenWidth, ScreenHeight,
+                 SWP_SHOWWINDOW);
 }
 
 void LeavePickMode()
@@ -97,7 +100,9 @@ void PaintPickFrame(HWND window)
     HGDIOBJ keptBitmap = SelectObject(frame, bitmap);
     BitBlt(frame, 0, 0, ScreenWidth, ScreenHeight, SnapshotDC, 0, 0, SRCCOPY);
     const ScreenPoint cursor = UserCursor();
+    SetViewportOrgEx(frame, -ScreenLeft, -ScreenTop, nullptr);
     DrawPickOverlay(frame, cursor.x, cursor.y);
+    SetViewportOrgEx(frame, 0, 0, nullptr);
     BitBlt(target, 0, 0, ScreenWidth, ScreenHeight, frame, 0, 0, SRCCOPY);
     SelectObject(frame, keptBitmap);
     DeleteObject(bitmap);
@@ -132,7 +137,8 @@ void DrawPickOverlay(HDC surface, int x, int y)
     const int length = FormatPickLabel(x, y);
     SIZE extent = {0, 0};
     GetTextExtentPoint32A(surface, TextBuffer, length, &extent);
-    TextOutA(surface, PickLabelLeft(x, extent.cx), PickLabelTop(y, extent.cy), TextBuffer, length);
+    TextOutA(surface, PickLabelLeft(x, y, extent.cx), PickLabelTop(y, extent.cy), TextBuffer,
+             length);
 }
 
 LRESULT OnMouseMove(HWND window)

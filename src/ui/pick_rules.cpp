@@ -63,9 +63,9 @@ int FormatPickLabel(int x, int y)
                       band.right - band.left + 1, band.bottom - band.top + 1);
 }
 
-int PickLabelLeft(int x, int labelWidth)
+int PickLabelLeft(int x, int y, int labelWidth)
 {
-    if (x + labelWidth + kLabelGap <= ScreenWidth)
+    if (x + labelWidth + kLabelGap <= MonitorAt(x, y).right)
         return x + kLabelGap;
     return x - kLabelGap - labelWidth;
 }

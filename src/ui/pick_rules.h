@@ -4,8 +4,8 @@
  * label stands. The Win32 overlay reads the cursor, calls these, and draws.
  *
  * Every point given here MUST be the cursor position read when the message
- * is handled, in screen coordinates; the overlay covers the whole screen
- * from (0, 0), so they are also its client coordinates.
+ * is handled, in screen coordinates (negative left of or above the primary
+ * monitor).
  */
 #pragma once
 
@@ -56,10 +56,12 @@ void ApplyDestinationPress(ScreenPoint cursor);
 // width and height.
 int FormatPickLabel(int x, int y);
 
-// The label's left edge for a label labelWidth pixels wide: right of the
-// cursor, x + 12, while x + labelWidth + 12 <= ScreenWidth; otherwise
-// flipped to the left of the cursor, x - 12 - labelWidth.
-int PickLabelLeft(int x, int labelWidth);
+// The label's left edge for a label labelWidth pixels wide and the cursor
+// at (x, y): right of the cursor, x + 12, while x + labelWidth + 12 does
+// not pass the right edge of the monitor under the cursor (MonitorAt);
+// otherwise flipped to the left of the cursor, x - 12 - labelWidth. So the
+// label stays on its monitor and never reaches into the next one.
+int PickLabelLeft(int x, int y, int labelWidth);
 
 // The label's top: just above the cursor row, y - labelHeight. There is no
 // vertical flip, so near the top of the screen the label is cut off.

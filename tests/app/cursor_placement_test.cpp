@@ -80,12 +80,29 @@ TEST(AbsoluteInputCoordinate, MapsBackToEveryPixel)
 {
     for (int extent : {640, 768, 1024, 1080, 1920, 2560, 3840}) {
         for (int pixel = 0; pixel < extent; ++pixel) {
-            const long coordinate = AbsoluteInputCoordinate(pixel, extent);
+            const long coordinate = AbsoluteInputCoordinate(pixel, 0, extent);
             ASSERT_LE(coordinate, 65535) << extent << " " << pixel;
             ASSERT_EQ(coordinate * extent / 65536, pixel) << extent << " " << pixel;
         }
     }
-    EXPECT_EQ(AbsoluteInputCoordinate(10, 0), 0);
+    EXPECT_EQ(AbsoluteInputCoordinate(10, 0, 0), 0);
+}
+
+// A virtual desktop whose first column or row is left of or above the
+// primary's: (origin, extent) as two or three monitors give them.
+TEST(AbsoluteInputCoordinate, MapsBackToEveryPixelOfAVirtualDesktop)
+{
+    const int desktops[][2] = {{-1024, 2304}, {-1920, 5760}, {-768, 1568}, {0, 2304}, {-1, 7681}};
+    for (const auto& d : desktops) {
+        const int origin = d[0];
+        const int extent = d[1];
+        for (int pixel = origin; pixel < origin + extent; ++pixel) {
+            const long coordinate = AbsoluteInputCoordinate(pixel, origin, extent);
+            ASSERT_GE(coordinate, 0) << origin << " " << pixel;
+            ASSERT_LE(coordinate, 65535) << origin << " " << pixel;
+            ASSERT_EQ(origin + coordinate * extent / 65536, pixel) << origin << " " << pixel;
+        }
+    }
 }
 
 }  // namespace

@@ -21,10 +21,49 @@ std::string ColourText(Colour c)
     return text;
 }
 
+void SimDesktop::ResetMonitors(const std::vector<MonitorArea>& monitors, Colour fill,
+                               std::uint32_t startTick)
+{
+    MonitorArea bounds = monitors.at(0);
+    for (const MonitorArea& m : monitors) {
+        bounds.left = std::min(bounds.left, m.left);
+        bounds.top = std::min(bounds.top, m.top);
+        bounds.right = std::max(bounds.right, m.right);
+        bounds.bottom = std::max(bounds.bottom, m.bottom);
+    }
+    Reset(bounds.right - bounds.left, bounds.bottom - bounds.top, fill, startTick);
+    left_ = bounds.left;
+    top_ = bounds.top;
+    monitors_ = monitors;
+    SetScreen(left_, top_, width_, height_);
+    SetMonitors(monitors_.data(), static_cast<int>(monitors_.size()));
+}
+
+bool SimDesktop::Inside(int x, int y) const
+{
+    if (x < left_ || y < top_ || x >= left_ + width_ || y >= top_ + height_)
+        return false;
+    if (monitors_.empty())
+        return true;
+    for (const MonitorArea& m : monitors_)
+        if (x >= m.left && x < m.right && y >= m.top && y < m.bottom)
+            return true;
+    return false;
+}
+
+std::size_t SimDesktop::Index(int x, int y) const
+{
+    return static_cast<std::size_t>(y - top_) * width_ + (x - left_);
+}
+
 void SimDesktop::Reset(int width, int height, Colour fill, std::uint32_t startTick)
 {
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
+    left_ = 0;
+    top_ = 0;
+    monitors_.clear();
+    SetScreen(0, 0, width_, height_);
     const size_t count = static_cast<size_t>(width_) * static_cast<size_t>(height_);
     screen_.assign(count, fill);
     snapshot_.assign(count, fill);
@@ -43,13 +82,13 @@ void SimDesktop::Reset(int width, int height, Colour fill, std::uint32_t startTi
 
 Colour SimDesktop::Pixel(int x, int y) const
 {
-    return Inside(x, y) ? screen_[static_cast<size_t>(y) * width_ + x] : kNoPixel;
+    return Inside(x, y) ? screen_[Index(x, y)] : kNoPixel;
 }
 
 void SimDesktop::SetPixel(int x, int y, Colour c)
 {
     if (Inside(x, y))
-        screen_[static_cast<size_t>(y) * width_ + x] = c;
+        screen_[Index(x, y)] = c;
 }
 
 void SimDesktop::FillRect(int left, int top, int right, int bottom, Colour c)
@@ -61,7 +100,7 @@ void SimDesktop::FillRect(int left, int top, int right, int bottom, Colour c)
 
 Colour SimDesktop::SourcePixel(int x, int y) const
 {
-    return Inside(x, y) ? source_[static_cast<size_t>(y) * width_ + x] : kNoPixel;
+    return Inside(x, y) ? source_[Index(x, y)] : kNoPixel;
 }
 
 void SimDesktop::SetCursorLag(int reads, std::uint32_t sleepMs)

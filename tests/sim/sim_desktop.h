@@ -13,6 +13,11 @@
  * injected presses and releases where the cursor stands, and hears of every
  * platform call so that it can advance its own lag.
  *
+ * The desktop may have several monitors (ResetMonitors): the screen is then
+ * the rectangle that bounds them, its origin negative when a monitor lies
+ * left of or above the primary, and a point that no monitor shows is no
+ * pixel: it reads kNoPixel and takes no writes.
+ *
  * There is one simulated desktop per process, reached through Sim();
  * Reset() gives every test a fresh one.
  */
@@ -23,6 +28,7 @@
 #include <vector>
 
 #include "app/desktop.h"
+#include "app/screen.h"
 
 // What a device on the simulated desktop (the simulated painter) sees.
 class SimListener {
@@ -39,9 +45,16 @@ public:
     // A fresh desktop: width x height pixels of fill, the cursor at (0, 0)
     // with no lag, the tick count at startTick, an empty log, no listener.
     void Reset(int width, int height, Colour fill = 0x00FFFFFFu, std::uint32_t startTick = 0);
+    // The same with these monitors (at least one): the screen is the
+    // rectangle that bounds them. Both set the program's screen and
+    // monitors (app/screen.h) as start-up measures them.
+    void ResetMonitors(const std::vector<MonitorArea>& monitors, Colour fill = 0x00FFFFFFu,
+                       std::uint32_t startTick = 0);
 
     int Width() const { return width_; }
     int Height() const { return height_; }
+    int Left() const { return left_; }
+    int Top() const { return top_; }
 
     // The live screen, without logging. Points outside are ignored on write
     // and read kNoPixel.
@@ -93,12 +106,16 @@ public:
     void ShowBox(const char* text, const char* title);
 
 private:
-    bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+    bool Inside(int x, int y) const;
+    std::size_t Index(int x, int y) const;
     void Record(const std::string& line);
     void ApplyPendingMove();
 
     int width_ = 0;
     int height_ = 0;
+    int left_ = 0;
+    int top_ = 0;
+    std::vector<MonitorArea> monitors_;  // empty: one monitor, the whole screen
     std::vector<Colour> screen_;
     std::vector<Colour> snapshot_;
     std::vector<Colour> source_;

@@ -126,9 +126,9 @@ TEST_F(PickRules, LabelFlipsLeftOnlyPastTheRightEdge)
 {
     const int width = 50;
     // x + width + 12 == ScreenWidth: still on the right.
-    EXPECT_EQ(PickLabelLeft(338, width), 350);
-    EXPECT_EQ(PickLabelLeft(339, width), 339 - 12 - width);
-    EXPECT_EQ(PickLabelLeft(0, width), 12);
+    EXPECT_EQ(PickLabelLeft(338, 100, width), 350);
+    EXPECT_EQ(PickLabelLeft(339, 100, width), 339 - 12 - width);
+    EXPECT_EQ(PickLabelLeft(0, 100, width), 12);
     // Above the cursor row, with no vertical flip.
     EXPECT_EQ(PickLabelTop(100, 16), 84);
     EXPECT_EQ(PickLabelTop(3, 16), -13);

@@ -35,7 +35,7 @@
  * the step, when one failed; 2 for a command line not understood.
  *
  * Input: every move and button event is one SendInput with an absolute
- * position, and a press waits until this process sees the cursor at its
+ * position over the whole virtual desktop (every monitor), and a press waits until this process sees the cursor at its
  * point and staying there: under Wine a button event without a position is
  * taken where the system last believed the cursor was, and a freshly moved
  * cursor can be reported at its old place for a few milliseconds.
@@ -77,9 +77,11 @@ void SendMouse(int x, int y, DWORD flags)
 {
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    input.mi.dx = AbsoluteInputCoordinate(x, GetSystemMetrics(SM_CXSCREEN));
-    input.mi.dy = AbsoluteInputCoordinate(y, GetSystemMetrics(SM_CYSCREEN));
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = AbsoluteInputCoordinate(x, GetSystemMetrics(SM_XVIRTUALSCREEN),
+                                          GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    input.mi.dy = AbsoluteInputCoordinate(y, GetSystemMetrics(SM_YVIRTUALSCREEN),
+                                          GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
     SendInput(1, &input, sizeof input);
 }
 
@@ -182,8 +184,11 @@ bool ShowsOverlay()
     RECT r = {0, 0, 0, 0};
     GetWindowRect(Panel, &r);
     const LONG style = GetWindowLongA(Panel, GWL_STYLE);
-    return (style & WS_CAPTION) == 0 && r.left == 0 && r.top == 0 &&
-           r.right == GetSystemMetrics(SM_CXSCREEN) && r.bottom == GetSystemMetrics(SM_CYSCREEN);
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return (style & WS_CAPTION) == 0 && r.left == left && r.top == top &&
+           r.right == left + GetSystemMetrics(SM_CXVIRTUALSCREEN) &&
+           r.bottom == top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
 }
 
 bool ShowsPanel()

@@ -121,10 +121,7 @@ bool StartHarness()
     UpdateWindow(ControlWindow);
     UpdateWindow(painterWindow);
 
-    RECT desktop = {0, 0, 0, 0};
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    ScreenWidth = desktop.right;
-    ScreenHeight = desktop.bottom;
+    MeasureScreen();
     if (!CreateScreenSurfaces())
         return false;
     watchdogThread = CreateThread(nullptr, 0, WatchForCompletionBoxes, nullptr, 0, nullptr);
