@@ -37,6 +37,29 @@ TEST(SimDesktop, ReadsOutsideTheScreenAnswerNoPixel)
     EXPECT_EQ(block[3], kNoPixel);
 }
 
+TEST(SimDesktop, MonitorsMakeTheScreenAndTheirGapsAreNoPixel)
+{
+    // A monitor left of the primary, and a gap below the shorter primary.
+    Sim().ResetMonitors({{0, 0, 3, 1}, {-2, 0, 0, 2}}, 0x00123456u);
+    EXPECT_EQ(ScreenLeft, -2);
+    EXPECT_EQ(ScreenWidth, 5);
+    EXPECT_EQ(ScreenHeight, 2);
+    EXPECT_EQ(ReadScreenPixel(-2, 1), 0x00123456u);
+    EXPECT_EQ(ReadScreenPixel(0, 1), kNoPixel);
+    Sim().SetPixel(0, 1, 0x00000000u);
+    Sim().SetPixel(-1, 1, 0x00000000u);
+    FreezeScreen(true);
+    Colour block[4];
+    ASSERT_TRUE(ReadSourceBlock(-1, 0, 2, 2, block));
+    EXPECT_EQ(block[0], 0x00123456u);
+    EXPECT_EQ(block[1], 0x00123456u);
+    EXPECT_EQ(block[2], 0x00000000u);
+    EXPECT_EQ(block[3], kNoPixel);
+    Sim().Reset(2, 2);
+    EXPECT_EQ(ScreenLeft, 0);
+    EXPECT_EQ(MonitorCount, 0);
+}
+
 TEST(SimDesktop, SourceIsFrozenOnlyWhenAsked)
 {
     Sim().Reset(2, 2, 0x00000001u);

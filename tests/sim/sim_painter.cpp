@@ -28,6 +28,20 @@ SimPainterLayout StandardPainterLayout()
     return layout;
 }
 
+SimPainterLayout ShiftedPainterLayout(SimPainterLayout layout, int dx, int dy)
+{
+    layout.barLeft += dx;
+    layout.barRight += dx;
+    layout.canvasLeft += dx;
+    layout.canvasRight += dx;
+    layout.redTop += dy;
+    layout.greenTop += dy;
+    layout.blueTop += dy;
+    layout.canvasTop += dy;
+    layout.canvasBottom += dy;
+    return layout;
+}
+
 SimPainter::SimPainter(const SimPainterLayout& layout, StrokeEnd end) : layout_(layout), end_(end)
 {
     const int bottom = layout.barHeight - 1;

@@ -58,6 +58,9 @@ struct SimPainterLayout {
 // canvas at (20, 70)-(379, 289), for a desktop of at least 400 x 300.
 SimPainterLayout StandardPainterLayout();
 
+// The same layout moved by (dx, dy): the painter on another monitor.
+SimPainterLayout ShiftedPainterLayout(SimPainterLayout layout, int dx, int dy);
+
 enum class StrokeEnd { Included, Excluded };
 
 class SimPainter : public SimListener {

@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <random>
+#include <vector>
 
 #include "palette/palette.h"
 #include "plan/colour_groups.h"
@@ -27,7 +28,8 @@ const ScreenPoint kDest = {40, 100};
 
 // A picture of horizontal stretches of a few colours. With a background,
 // most stretches are of one colour, so that the plan fills rows with it.
-void DrawPicture(unsigned seed, bool background)
+// dx moves it, as everything else of a trace, to another monitor.
+void DrawPicture(unsigned seed, bool background, int dx = 0)
 {
     const Colour colours[] = {0x00FFFFFFu, 0x00000000u, 0x000000FFu, 0x0000FF00u,
                               0x00FF0000u, 0x00336699u, 0x00C08040u, 0x007F7F7Fu};
@@ -42,7 +44,7 @@ void DrawPicture(unsigned seed, bool background)
             const bool useBackground = background && random() % 3 != 0;
             const Colour colour = useBackground ? colours[6] : colours[random() % 8];
             for (int i = 0; i < stretch && x < kSourceWidth; ++i, ++x)
-                Sim().SetPixel(kSourceLeft + x, kSourceTop + y, colour);
+                Sim().SetPixel(kSourceLeft + dx + x, kSourceTop + y, colour);
         }
     }
 }
@@ -69,20 +71,26 @@ struct TraceSetUp {
     int transparentTopLeft;
 };
 
+// With monitors, the trace's picture, painter and destination are moved by
+// dx columns onto one of them.
 class WholeTrace {
 public:
-    WholeTrace(const TraceSetUp& setUp, unsigned seed, bool background)
+    WholeTrace(const TraceSetUp& setUp, unsigned seed, bool background,
+               const std::vector<MonitorArea>& monitors = {}, int dx = 0)
+        : dx_(dx)
     {
         ResetTrace(0);
+        if (!monitors.empty())
+            Sim().ResetMonitors(monitors);
         TraceMode = Mode::Idle;
-        painter_.reset(new SimPainter(StandardPainterLayout(), setUp.end));
+        painter_.reset(new SimPainter(Layout(), setUp.end));
         painter_->SetPaintLag(setUp.paintLagReads, 0);
-        DrawPicture(seed, background);
+        DrawPicture(seed, background, dx_);
         FreezeScreen(true);
-        DetectPalette(10, 5, 229, 54, setUp.painterAdjust != 0);
-        SourceRect = ScreenRect{kSourceLeft, kSourceTop, kSourceLeft + kSourceWidth - 1,
+        DetectPalette(10 + dx_, 5, 229 + dx_, 54, setUp.painterAdjust != 0);
+        SourceRect = ScreenRect{kSourceLeft + dx_, kSourceTop, kSourceLeft + dx_ + kSourceWidth - 1,
                                 kSourceTop + kSourceHeight - 1};
-        DestPoint = kDest;
+        DestPoint = ScreenPoint{kDest.x + dx_, kDest.y};
         TraceOptions = TraceOptionsRecord{setUp.syncOnColourSwitch, 0, setUp.painterAdjust,
                                           setUp.syncEveryPixel, 1, setUp.transparentTopLeft};
         transparent_ = setUp.transparentTopLeft != 0;
@@ -101,8 +109,8 @@ public:
     // What the painter's sliders give for a source pixel's offsets.
     Colour Expected(int column, int row) const
     {
-        const Colour source = Sim().SourcePixel(kSourceLeft + column, kSourceTop + row);
-        if (transparent_ && source == Sim().SourcePixel(kSourceLeft, kSourceTop))
+        const Colour source = Sim().SourcePixel(kSourceLeft + dx_ + column, kSourceTop + row);
+        if (transparent_ && source == Sim().SourcePixel(kSourceLeft + dx_, kSourceTop))
             return StandardPainterLayout().canvasColour;
         return painter_->ColourSelectedAt(
             Palette.red.left + RedOf(source) * Palette.redScale / 255,
@@ -116,11 +124,11 @@ public:
     // outside the destination the canvas must stay blank.
     int WrongPixels() const
     {
-        const SimPainterLayout layout = StandardPainterLayout();
+        const SimPainterLayout layout = Layout();
         int wrong = 0;
         for (int y = layout.canvasTop; y <= layout.canvasBottom; ++y)
             for (int x = layout.canvasLeft; x <= layout.canvasRight; ++x) {
-                const int column = x - kDest.x;
+                const int column = x - kDest.x - dx_;
                 const int row = y - kDest.y;
                 const bool inside =
                     column >= 0 && column < kSourceWidth && row >= 0 && row < kSourceHeight;
@@ -131,6 +139,9 @@ public:
     }
 
 private:
+    SimPainterLayout Layout() const { return ShiftedPainterLayout(StandardPainterLayout(), dx_, 0); }
+
+    int dx_;
     std::unique_ptr<SimPainter> painter_;
     bool transparent_ = false;
 };
@@ -155,6 +166,23 @@ TEST(WholeTrace, ReproducesThePictureOnBothKindsOfPainter)
             EXPECT_EQ(trace.WrongPixels(), 0);
             EXPECT_EQ(Sim().Boxes().size(), 1u);
         }
+    }
+}
+
+// Picture, painter and destination on a monitor left of the primary: every
+// column the trace reads, clicks and paints is negative.
+TEST(WholeTrace, ReproducesThePictureOnAMonitorLeftOfThePrimary)
+{
+    const std::vector<MonitorArea> monitors = {{0, 0, 320, 240}, {-400, 0, 0, 300}};
+    for (const TraceSetUp& setUp : {TraceSetUp{StrokeEnd::Included, 0, 0, 0, 0, 0},
+                                    TraceSetUp{StrokeEnd::Excluded, 1, 6, 1, 0, 0}}) {
+        SCOPED_TRACE(setUp.painterAdjust);
+        WholeTrace trace(setUp, 11, true, monitors, -400);
+        trace.Run();
+        ASSERT_TRUE(PaletteFound());
+        EXPECT_LT(Palette.green.right, 0);
+        EXPECT_EQ(trace.WrongPixels(), 0);
+        EXPECT_EQ(Sim().Boxes().size(), 1u);
     }
 }
 

@@ -14,6 +14,7 @@
 #include "sim/sim_painter.h"
 #include "ui/pick_rules.h"
 #include "ui/selection.h"
+#include "ui/status_lines.h"
 #include "ui/trace_mode.h"
 
 namespace {
@@ -132,6 +133,51 @@ TEST_F(PickRules, LabelFlipsLeftOnlyPastTheRightEdge)
     // Above the cursor row, with no vertical flip.
     EXPECT_EQ(PickLabelTop(100, 16), 84);
     EXPECT_EQ(PickLabelTop(3, 16), -13);
+}
+
+// The picks on a monitor left of the primary, whose columns are negative,
+// and a primary that is shorter, with a gap below it.
+class PickRulesOnTwoMonitors : public PickRules {
+protected:
+    void SetUp() override
+    {
+        PickRules::SetUp();
+        Sim().ResetMonitors({{0, 0, 320, 240}, {-400, 0, 0, 300}});
+    }
+};
+
+TEST_F(PickRulesOnTwoMonitors, SourceAndDestinationKeepNegativeCoordinates)
+{
+    Drag(Mode::PickSource, {-250, 60}, {-300, 20});
+    EXPECT_TRUE(SourceRect == (ScreenRect{-300, 20, -250, 60}));
+    EXPECT_EQ(std::string(TextBuffer, FormatSourceLine()), "(-300,  20)-(-250,  60)   51x  41");
+    TraceMode = Mode::PickDestination;
+    ApplyDestinationPress({-1, 299});
+    EXPECT_EQ(std::string(TextBuffer, FormatDestLine()), "(  -1, 299)");
+}
+
+TEST_F(PickRulesOnTwoMonitors, PaletteIsFoundOnTheLeftMonitor)
+{
+    SimPainter painter(ShiftedPainterLayout(StandardPainterLayout(), -400, 0), StrokeEnd::Included);
+    FreezeScreen(false);
+    Drag(Mode::PickPalette, {-170, 55}, {-390, 5});
+    ASSERT_TRUE(PaletteFound());
+    EXPECT_EQ(Palette.green.left, -381);
+    EXPECT_EQ(Palette.green.right, -180);
+    EXPECT_EQ(Palette.red.top, 15);
+    EXPECT_EQ(Palette.blue.top, 44);
+}
+
+TEST_F(PickRulesOnTwoMonitors, LabelFlipsAtTheEdgeOfTheMonitorUnderTheCursor)
+{
+    const int width = 50;
+    // The left monitor ends at column -1, though the screen goes on.
+    EXPECT_EQ(PickLabelLeft(-62, 100, width), -50);
+    EXPECT_EQ(PickLabelLeft(-61, 100, width), -61 - 12 - width);
+    // The primary's own right edge.
+    EXPECT_EQ(PickLabelLeft(258, 100, width), 270);
+    EXPECT_EQ(PickLabelLeft(259, 100, width), 259 - 12 - width);
+    EXPECT_EQ(std::string(TextBuffer, FormatPickLabel(-62, 100)), " (-62,100) ");
 }
 
 }  // namespace
