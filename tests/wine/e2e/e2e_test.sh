@@ -17,6 +17,13 @@
 #   right-button   a right click on the panel during the trace: it stops, no
 #                  box, nothing follows
 #   close          the window closed during the trace: exit code 0
+# On a desktop of two monitors (monitors_test.sh runs these on an X server
+# of its own and gives its layout in VELLIPA_MONITORS, "WxH+X+Y ...", the
+# primary first):
+#   second-monitor   the copy-adjusted copy with the painter, its picture
+#                    and its sliders on the second monitor
+#   across-monitors  the picture on the primary (a second painter's
+#                    sample) copied into a painter on the second monitor
 set -u
 GIVE_UP_CLEANUP=end_session
 source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
@@ -92,6 +99,75 @@ expect_stopped() {
 readonly SLOW_PAINTER="--paint-lag=60"
 readonly EVERY_STROKE="option 1005 on option 1008 on wait-text 1"
 
+# The monitors Wine reports must be the layout's: "monitor L T W H" lines
+# in the layout's order. Sets SECOND_LEFT, SECOND_TOP, SECOND_RIGHT and
+# SECOND_BOTTOM (exclusive) to the second monitor's rectangle.
+expect_monitors() {
+    local reported expected="" monitor size position
+    reported="$(wine "$TOOL_EXE" monitors | tr -d '\r')"
+    echo "$reported"
+    for monitor in ${VELLIPA_MONITORS:?the layout of the monitors}; do
+        size="${monitor%%+*}"
+        position="${monitor#*+}"
+        expected+="monitor ${position/+/ } ${size/x/ }"$'\n'
+    done
+    [ "$(grep '^monitor' <<<"$reported")" = "${expected%$'\n'}" ] \
+        || give_up "Wine does not report the monitors $VELLIPA_MONITORS"
+    read -r _ SECOND_LEFT SECOND_TOP size <<<"$(sed -n 2p <<<"${expected}")"
+    SECOND_RIGHT=$((SECOND_LEFT + ${size% *}))
+    SECOND_BOTTOM=$((SECOND_TOP + ${size#* }))
+}
+
+# "L T R B" (inclusive) lies on the second monitor.
+on_second_monitor() {
+    local left top right bottom
+    read -r left top right bottom <<<"$1"
+    [ "$left" -ge "$SECOND_LEFT" ] && [ "$top" -ge "$SECOND_TOP" ] \
+        && [ "$right" -lt "$SECOND_RIGHT" ] && [ "$bottom" -lt "$SECOND_BOTTOM" ]
+}
+
+# The painter whose canvas takes the copy, on the second monitor, with the
+# options of copy-adjusted.
+readonly ADJUSTED_SYNC="option 1005 on option 1006 on option 1007 on wait-text 1"
+start_second_monitor_painter() {
+    start_painter --pos=$((SECOND_LEFT + 120)),$((SECOND_TOP + 40)) \
+        || give_up "the painter did not start"
+    on_second_monitor "$G_window" || give_up "the painter's window $G_window is not on the second monitor"
+}
+
+# A second painter on the primary, whose sample is the picture to copy;
+# sets P_<key> from its geometry.
+start_picture_painter() {
+    local geometry="$SESSION_WORK/picture-geometry.txt" i
+    wine "$PAINTER_EXE" --pos=300,400 --geometry-out="$(session_file picture-geometry.txt)" \
+        --sample-out="$(session_file picture-sample.ppm)" >/dev/null &
+    PICTURE_PID=$!
+    for ((i = 0; i < 300; i++)); do
+        grep -q '^ready=1' "$geometry" 2>/dev/null && break
+        sleep 0.1
+    done
+    grep -q '^ready=1' "$geometry" 2>/dev/null || give_up "the picture's painter reported no geometry"
+    read_report "$geometry" P_
+    ! on_second_monitor "$P_sample" || give_up "the picture $P_sample is not on the primary"
+}
+
+# Both painters share a title, so each close takes whichever is found; the
+# next waits until one of them has gone.
+close_two_painters() {
+    local i
+    sleep 0.5
+    close_window "$TOOL_EXE" "$PAINTER_TITLE" || return 1
+    for ((i = 0; i < 150; i++)); do
+        kill -0 "$PAINTER_PID" 2>/dev/null && kill -0 "$PICTURE_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    close_window "$TOOL_EXE" "$PAINTER_TITLE" || return 1
+    wait_pid "$PAINTER_PID" 15 && PAINTER_EXIT=$WAITED_EXIT || return 1
+    wait_pid "$PICTURE_PID" 15 || return 1
+    [ "$WAITED_EXIT" -eq 0 ] || fail "the picture's painter ended with exit code $WAITED_EXIT"
+    PAINTER_PID="" PICTURE_PID=""
+}
+
 case "$scenario" in
 copy-adjusted)
     full_copy "" "option 1005 on option 1006 on option 1007 on wait-text 1" exact
@@ -127,6 +203,38 @@ close)
     VELLIPA_PID=""
     [ "$(count_events stroke)" -gt 0 ] || fail "no stroke reached the painter"
     close_painter || give_up "the painter did not end"
+    ;;
+second-monitor)
+    expect_monitors
+    start_second_monitor_painter
+    start_vellipa
+    copy_steps "$DX" "$DY"
+    drive panel $ADJUSTED_SYNC "${COPY_STEPS[@]}" start box 150000 ok \
+        || fail "the copy did not end with the box"
+    finish
+    check_canvas "$DX" "$DY" exact || { cat "$SESSION_WORK/check.txt" >&2; give_up "the canvas is not the copy"; }
+    report_copy
+    [ "$(count_events press)" -eq 0 ] || fail "presses landed beside the bars and the canvas"
+    ;;
+across-monitors)
+    expect_monitors
+    start_picture_painter
+    start_second_monitor_painter
+    cmp -s "$SESSION_WORK/picture-sample.ppm" "$SESSION_WORK/sample.ppm" \
+        || give_up "the two painters show different samples"
+    start_vellipa
+    read -r canvas_left canvas_top _ <<<"$G_canvas"
+    # shellcheck disable=SC2086
+    drive panel $ADJUSTED_SYNC pick-source $P_sample \
+        pick-dest $((canvas_left + DX)) $((canvas_top + DY)) pick-palette $G_palette_drag \
+        start box 150000 ok || fail "the copy did not end with the box"
+    close_vellipa || give_up "vellipa.exe did not end"
+    [ "$VELLIPA_EXIT" -eq 0 ] || fail "vellipa.exe ended with exit code $VELLIPA_EXIT"
+    close_two_painters || give_up "the painters did not end"
+    [ "$PAINTER_EXIT" -eq 0 ] || fail "the painter ended with exit code $PAINTER_EXIT"
+    check_canvas "$DX" "$DY" exact || { cat "$SESSION_WORK/check.txt" >&2; give_up "the canvas is not the copy"; }
+    report_copy
+    [ "$(count_events press)" -eq 0 ] || fail "presses landed beside the bars and the canvas"
     ;;
 *)
     echo "unknown scenario $scenario" >&2
