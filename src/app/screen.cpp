@@ -19,6 +19,9 @@ bool Contains(const MonitorArea& area, int x, int y)
     return x >= area.left && x < area.right && y >= area.top && y < area.bottom;
 }
 
+int Smaller(int a, int b) { return a < b ? a : b; }
+int Larger(int a, int b) { return a < b ? b : a; }
+
 MonitorArea WholeScreen()
 {
     return MonitorArea{ScreenLeft, ScreenTop, ScreenLeft + ScreenWidth, ScreenTop + ScreenHeight};
@@ -52,6 +55,47 @@ bool IsShownByMonitor(int x, int y)
         if (Contains(Monitors[i], x, y))
             return true;
     return false;
+}
+
+bool ShownSpanOfRow(int y, int first, int last, int& from, int& to)
+{
+    const MonitorArea whole = WholeScreen();
+    const int count = MonitorCount == 0 ? 1 : MonitorCount;
+    bool shown = false;
+    for (int i = 0; i < count; ++i) {
+        const MonitorArea& m = MonitorCount == 0 ? whole : Monitors[i];
+        const int left = Larger(Larger(first, m.left), whole.left);
+        const int right = Smaller(Smaller(last, m.right - 1), whole.right - 1);
+        if (y < m.top || y >= m.bottom || y < whole.top || y >= whole.bottom || left > right)
+            continue;
+        from = shown ? Smaller(from, left) : left;
+        to = shown ? Larger(to, right) : right;
+        shown = true;
+    }
+    return shown;
+}
+
+ScreenPoint NearestShownPoint(int x, int y)
+{
+    const MonitorArea whole = WholeScreen();
+    const int count = MonitorCount == 0 ? 1 : MonitorCount;
+    ScreenPoint nearest = {x, y};
+    long long nearestDistance = -1;
+    for (int i = 0; i < count; ++i) {
+        const MonitorArea& m = MonitorCount == 0 ? whole : Monitors[i];
+        if (m.left >= m.right || m.top >= m.bottom)
+            continue;
+        const ScreenPoint at = {Larger(m.left, Smaller(x, m.right - 1)),
+                                Larger(m.top, Smaller(y, m.bottom - 1))};
+        const long long dx = static_cast<long long>(at.x) - x;
+        const long long dy = static_cast<long long>(at.y) - y;
+        const long long distance = dx * dx + dy * dy;
+        if (nearestDistance < 0 || distance < nearestDistance) {
+            nearest = at;
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
 }
 
 MonitorArea MonitorAt(int x, int y)

@@ -54,6 +54,18 @@ void SetMonitors(const MonitorArea* areas, int count);
 // rectangle and, when monitors are listed, in one of them.
 bool IsShownByMonitor(int x, int y);
 
+// The columns of row y from first to last (first <= last) that monitors
+// show, as from..to: the first and the last such column. Columns between
+// them that no monitor shows (a gap between two monitors on that row) lie
+// inside from..to. False when no column of it is shown.
+bool ShownSpanOfRow(int y, int first, int last, int& from, int& to);
+
+// The pixel a monitor shows that lies nearest to (x, y): the point itself
+// when a monitor shows it, else the nearest point of the nearest monitor
+// (of the screen rectangle when no monitors are listed), as a system puts
+// a cursor set there. (x, y) itself for an empty screen.
+ScreenPoint NearestShownPoint(int x, int y);
+
 // The monitor that shows (x, y), or the whole screen rectangle when no
 // monitors are listed or none of them shows the point.
 MonitorArea MonitorAt(int x, int y);

@@ -54,6 +54,53 @@ TEST_F(TwoMonitors, MonitorAtIsTheOneShowingThePointElseTheWholeScreen)
     EXPECT_TRUE(Same(MonitorAt(10, 250), (MonitorArea{-400, 0, 320, 300})));
 }
 
+TEST_F(TwoMonitors, ShownSpanOfARowIsCutAtTheMonitorsEdges)
+{
+    int from = 0;
+    int to = 0;
+    ASSERT_TRUE(ShownSpanOfRow(100, -10, 400, from, to));
+    EXPECT_EQ(from, -10);
+    EXPECT_EQ(to, 319);
+    // Below the primary only the left monitor shows the row.
+    ASSERT_TRUE(ShownSpanOfRow(250, -500, 500, from, to));
+    EXPECT_EQ(from, -400);
+    EXPECT_EQ(to, -1);
+    EXPECT_FALSE(ShownSpanOfRow(250, 0, 50, from, to));
+    EXPECT_FALSE(ShownSpanOfRow(300, -10, 10, from, to));
+    EXPECT_FALSE(ShownSpanOfRow(-1, -10, 10, from, to));
+}
+
+TEST_F(TwoMonitors, NearestShownPointIsOnTheNearestMonitor)
+{
+    EXPECT_EQ(NearestShownPoint(5, 5).x, 5);
+    const ScreenPoint belowPrimary = NearestShownPoint(100, 250);
+    EXPECT_EQ(belowPrimary.x, 100);
+    EXPECT_EQ(belowPrimary.y, 239);
+    const ScreenPoint belowBoth = NearestShownPoint(-30, 400);
+    EXPECT_EQ(belowBoth.x, -30);
+    EXPECT_EQ(belowBoth.y, 299);
+    const ScreenPoint pastTheLeft = NearestShownPoint(-500, 10);
+    EXPECT_EQ(pastTheLeft.x, -400);
+    EXPECT_EQ(pastTheLeft.y, 10);
+}
+
+TEST(ThreeMonitors, ShownSpanKeepsAGapBetweenMonitorsInside)
+{
+    // The middle monitor is shorter: on row 70 its columns are a gap.
+    const MonitorArea monitors[] = {{0, 0, 100, 100}, {100, 0, 200, 50}, {200, 0, 300, 100}};
+    SetScreen(0, 0, 300, 100);
+    SetMonitors(monitors, 3);
+    int from = 0;
+    int to = 0;
+    ASSERT_TRUE(ShownSpanOfRow(70, 50, 250, from, to));
+    EXPECT_EQ(from, 50);
+    EXPECT_EQ(to, 250);
+    ASSERT_TRUE(ShownSpanOfRow(70, 120, 250, from, to));
+    EXPECT_EQ(from, 200);
+    EXPECT_FALSE(ShownSpanOfRow(70, 100, 199, from, to));
+    SetScreen(0, 0, 0, 0);
+}
+
 TEST_F(TwoMonitors, BlockReadBlanksOnlyTheGap)
 {
     // Columns -2..1 of rows 238..240, in rows of five colours; the fifth
