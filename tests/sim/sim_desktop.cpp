@@ -64,6 +64,11 @@ Colour SimDesktop::SourcePixel(int x, int y) const
     return Inside(x, y) ? source_[static_cast<size_t>(y) * width_ + x] : kNoPixel;
 }
 
+Colour SimDesktop::SnapshotPixel(int x, int y) const
+{
+    return Inside(x, y) ? snapshot_[static_cast<size_t>(y) * width_ + x] : kNoPixel;
+}
+
 void SimDesktop::SetCursorLag(int reads, std::uint32_t sleepMs)
 {
     lagReads_ = std::max(reads, 0);
@@ -109,6 +114,15 @@ void SimDesktop::Freeze(bool alsoSource)
     Record(alsoSource ? "Freeze+Source" : "Freeze");
     if (listener_)
         listener_->OnPlatformCall();
+}
+
+Colour SimDesktop::ReadSnapshot(int x, int y)
+{
+    const Colour c = SnapshotPixel(x, y);
+    Record("GetSnapshotPixel" + PointText(x, y) + "=" + ColourText(c));
+    if (listener_)
+        listener_->OnPlatformCall();
+    return c;
 }
 
 Colour SimDesktop::ReadSource(int x, int y)
@@ -209,6 +223,7 @@ void SimDesktop::ShowBox(const char* text, const char* title)
 
 Colour ReadScreenPixel(int x, int y) { return Sim().ReadScreen(x, y); }
 void FreezeScreen(bool alsoSource) { Sim().Freeze(alsoSource); }
+Colour ReadSnapshotPixel(int x, int y) { return Sim().ReadSnapshot(x, y); }
 Colour ReadSourcePixel(int x, int y) { return Sim().ReadSource(x, y); }
 bool ReadSourceBlock(int left, int top, int width, int height, Colour* out)
 {

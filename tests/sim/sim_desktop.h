@@ -49,6 +49,7 @@ public:
     void SetPixel(int x, int y, Colour c);
     void FillRect(int left, int top, int right, int bottom, Colour c);  // inclusive
     Colour SourcePixel(int x, int y) const;
+    Colour SnapshotPixel(int x, int y) const;
 
     // Cursor lag: a move takes effect (is reported, and is where presses
     // land) after this many cursor reads, or after this many milliseconds
@@ -65,6 +66,7 @@ public:
 
     // Every platform call made since Reset or ClearLog, one line each:
     //   SetCursorPos(x,y)  GetCursorPos=(x,y)  GetPixel(x,y)=0x00BBGGRR
+    //   GetSnapshotPixel(x,y)=0x00BBGGRR
     //   LeftDown  LeftUp  GetTickCount=N  Sleep(N)  Freeze  Freeze+Source
     //   ReadSource(l,t,w,h)  MessageBox(text|title)
     // Single source-pixel reads are counted, not logged.
@@ -82,6 +84,7 @@ public:
     // The seam's operations (app/desktop.h forwards to these).
     Colour ReadScreen(int x, int y);
     void Freeze(bool alsoSource);
+    Colour ReadSnapshot(int x, int y);
     Colour ReadSource(int x, int y);
     bool ReadSourceBlock(int left, int top, int width, int height, Colour* out);
     void SetCursor(int x, int y);
