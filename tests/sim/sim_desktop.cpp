@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/screen.h"
+
 SimDesktop& Sim()
 {
     static SimDesktop desktop;
@@ -25,6 +27,9 @@ void SimDesktop::Reset(int width, int height, Colour fill, std::uint32_t startTi
 {
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
+    // The program's start-up measures the screen; so does this one.
+    ScreenWidth = width_;
+    ScreenHeight = height_;
     const size_t count = static_cast<size_t>(width_) * static_cast<size_t>(height_);
     screen_.assign(count, fill);
     snapshot_.assign(count, fill);
@@ -148,11 +153,14 @@ bool SimDesktop::ReadSourceBlock(int left, int top, int width, int height, Colou
 void SimDesktop::SetCursor(int x, int y)
 {
     Record("SetCursorPos" + PointText(x, y));
+    // A real system pins a cursor set off the screen to its edge.
+    const ScreenPoint pinned = {std::clamp(x, 0, std::max(width_ - 1, 0)),
+                                std::clamp(y, 0, std::max(height_ - 1, 0))};
     if (lagReads_ == 0 && lagSleepMs_ == 0) {
-        cursor_ = {x, y};
+        cursor_ = pinned;
     } else {
         movePending_ = true;
-        pendingMove_ = {x, y};
+        pendingMove_ = pinned;
         readsLeft_ = lagReads_;
         sleepLeft_ = lagSleepMs_;
     }
