@@ -52,13 +52,14 @@ struct ScreenStroke {
 // keeps its press, release and watched pixel (release - painterAdjust), but
 // a watched pixel off the screen becomes the press pixel.
 //
-// A run cut at the right edge is released on the screen's last column.
-// Under painterAdjust that release pixel would be left unpainted, so the
-// cut run is dragged the other way instead: pressed on its last on-screen
-// pixel, released one column left of its first and watched at its first,
-// which paints the same pixels. Only when that column is off the screen
-// too (a run across the whole screen) is it dragged rightwards, and its
-// pixel on the last column then stays unpainted.
+// A run whose release would fall past the right edge is cut there and
+// released on the screen's last column. Under painterAdjust that pixel
+// would then be left unpainted, so such a run is dragged the other way
+// instead: pressed on its last on-screen pixel, released one column left
+// of its first and watched at its first, which paints the same pixels.
+// Only when that column is off the screen too (a run across the whole
+// screen) is it dragged rightwards, and its pixel on the last column then
+// stays unpainted.
 bool ClipRunToScreen(int x, int y, int length, int painterAdjust, ScreenStroke& stroke);
 
 // The pixel of the screen nearest to (x, y): the point itself when it lies
