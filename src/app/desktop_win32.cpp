@@ -67,6 +67,11 @@ void FreezeScreen(bool alsoSource)
         BitBlt(SourceDC, 0, 0, ScreenWidth, ScreenHeight, ScreenDC, 0, 0, SRCCOPY);
 }
 
+Colour ReadSnapshotPixel(int x, int y)
+{
+    return GetPixel(SnapshotDC, x, y);
+}
+
 Colour ReadSourcePixel(int x, int y)
 {
     return GetPixel(SourceDC, x, y);

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/screen.h"
+
 SimDesktop& Sim()
 {
     static SimDesktop desktop;
@@ -25,6 +27,9 @@ void SimDesktop::Reset(int width, int height, Colour fill, std::uint32_t startTi
 {
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
+    // The program's start-up measures the screen; so does this one.
+    ScreenWidth = width_;
+    ScreenHeight = height_;
     const size_t count = static_cast<size_t>(width_) * static_cast<size_t>(height_);
     screen_.assign(count, fill);
     snapshot_.assign(count, fill);
@@ -62,6 +67,11 @@ void SimDesktop::FillRect(int left, int top, int right, int bottom, Colour c)
 Colour SimDesktop::SourcePixel(int x, int y) const
 {
     return Inside(x, y) ? source_[static_cast<size_t>(y) * width_ + x] : kNoPixel;
+}
+
+Colour SimDesktop::SnapshotPixel(int x, int y) const
+{
+    return Inside(x, y) ? snapshot_[static_cast<size_t>(y) * width_ + x] : kNoPixel;
 }
 
 void SimDesktop::SetCursorLag(int reads, std::uint32_t sleepMs)
@@ -111,6 +121,15 @@ void SimDesktop::Freeze(bool alsoSource)
         listener_->OnPlatformCall();
 }
 
+Colour SimDesktop::ReadSnapshot(int x, int y)
+{
+    const Colour c = SnapshotPixel(x, y);
+    Record("GetSnapshotPixel" + PointText(x, y) + "=" + ColourText(c));
+    if (listener_)
+        listener_->OnPlatformCall();
+    return c;
+}
+
 Colour SimDesktop::ReadSource(int x, int y)
 {
     ++sourcePixelReads_;
@@ -134,11 +153,14 @@ bool SimDesktop::ReadSourceBlock(int left, int top, int width, int height, Colou
 void SimDesktop::SetCursor(int x, int y)
 {
     Record("SetCursorPos" + PointText(x, y));
+    // A real system pins a cursor set off the screen to its edge.
+    const ScreenPoint pinned = {std::clamp(x, 0, std::max(width_ - 1, 0)),
+                                std::clamp(y, 0, std::max(height_ - 1, 0))};
     if (lagReads_ == 0 && lagSleepMs_ == 0) {
-        cursor_ = {x, y};
+        cursor_ = pinned;
     } else {
         movePending_ = true;
-        pendingMove_ = {x, y};
+        pendingMove_ = pinned;
         readsLeft_ = lagReads_;
         sleepLeft_ = lagSleepMs_;
     }
@@ -209,6 +231,7 @@ void SimDesktop::ShowBox(const char* text, const char* title)
 
 Colour ReadScreenPixel(int x, int y) { return Sim().ReadScreen(x, y); }
 void FreezeScreen(bool alsoSource) { Sim().Freeze(alsoSource); }
+Colour ReadSnapshotPixel(int x, int y) { return Sim().ReadSnapshot(x, y); }
 Colour ReadSourcePixel(int x, int y) { return Sim().ReadSource(x, y); }
 bool ReadSourceBlock(int left, int top, int width, int height, Colour* out)
 {

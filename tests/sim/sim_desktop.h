@@ -7,9 +7,10 @@
  *
  * Time passes only when the logic sleeps: SleepMilliseconds advances the
  * tick count by its argument, so grace periods and poll limits are tested
- * to the millisecond. The cursor can lag: a move may be reported (and take
- * effect for presses) only after some cursor reads or some milliseconds of
- * sleep, as on real systems. A listener (the simulated painter) sees the
+ * to the millisecond. A cursor set off the screen stops at its edge, as on
+ * real systems (the log keeps the point asked for). The cursor can lag: a
+ * move may be reported (and take effect for presses) only after some cursor
+ * reads or some milliseconds of sleep, as on real systems. A listener (the simulated painter) sees the
  * injected presses and releases where the cursor stands, and hears of every
  * platform call so that it can advance its own lag.
  *
@@ -37,7 +38,8 @@ public:
 class SimDesktop {
 public:
     // A fresh desktop: width x height pixels of fill, the cursor at (0, 0)
-    // with no lag, the tick count at startTick, an empty log, no listener.
+    // with no lag, the tick count at startTick, an empty log, no listener;
+    // ScreenWidth and ScreenHeight set to its size, as start-up sets them.
     void Reset(int width, int height, Colour fill = 0x00FFFFFFu, std::uint32_t startTick = 0);
 
     int Width() const { return width_; }
@@ -49,6 +51,7 @@ public:
     void SetPixel(int x, int y, Colour c);
     void FillRect(int left, int top, int right, int bottom, Colour c);  // inclusive
     Colour SourcePixel(int x, int y) const;
+    Colour SnapshotPixel(int x, int y) const;
 
     // Cursor lag: a move takes effect (is reported, and is where presses
     // land) after this many cursor reads, or after this many milliseconds
@@ -65,6 +68,7 @@ public:
 
     // Every platform call made since Reset or ClearLog, one line each:
     //   SetCursorPos(x,y)  GetCursorPos=(x,y)  GetPixel(x,y)=0x00BBGGRR
+    //   GetSnapshotPixel(x,y)=0x00BBGGRR
     //   LeftDown  LeftUp  GetTickCount=N  Sleep(N)  Freeze  Freeze+Source
     //   ReadSource(l,t,w,h)  MessageBox(text|title)
     // Single source-pixel reads are counted, not logged.
@@ -82,6 +86,7 @@ public:
     // The seam's operations (app/desktop.h forwards to these).
     Colour ReadScreen(int x, int y);
     void Freeze(bool alsoSource);
+    Colour ReadSnapshot(int x, int y);
     Colour ReadSource(int x, int y);
     bool ReadSourceBlock(int left, int top, int width, int height, Colour* out);
     void SetCursor(int x, int y);

@@ -8,6 +8,8 @@
  */
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <random>
 
@@ -69,20 +71,35 @@ struct TraceSetUp {
     int transparentTopLeft;
 };
 
+// A destination where the copy crosses the 400 x 300 screen's right and
+// bottom edges (20 of its columns and 15 of its rows on the screen), for a
+// painter whose canvas reaches past both.
+const ScreenPoint kDestAtTheCorner = {380, 285};
+
+SimPainterLayout CanvasPastTheEdges()
+{
+    SimPainterLayout layout = StandardPainterLayout();
+    layout.canvasRight = 499;
+    layout.canvasBottom = 399;
+    return layout;
+}
+
 class WholeTrace {
 public:
-    WholeTrace(const TraceSetUp& setUp, unsigned seed, bool background)
+    WholeTrace(const TraceSetUp& setUp, unsigned seed, bool background, ScreenPoint dest = kDest,
+               const SimPainterLayout& layout = StandardPainterLayout())
+        : dest_(dest), layout_(layout)
     {
         ResetTrace(0);
         TraceMode = Mode::Idle;
-        painter_.reset(new SimPainter(StandardPainterLayout(), setUp.end));
+        painter_.reset(new SimPainter(layout, setUp.end));
         painter_->SetPaintLag(setUp.paintLagReads, 0);
         DrawPicture(seed, background);
         FreezeScreen(true);
         DetectPalette(10, 5, 229, 54, setUp.painterAdjust != 0);
         SourceRect = ScreenRect{kSourceLeft, kSourceTop, kSourceLeft + kSourceWidth - 1,
                                 kSourceTop + kSourceHeight - 1};
-        DestPoint = kDest;
+        DestPoint = dest;
         TraceOptions = TraceOptionsRecord{setUp.syncOnColourSwitch, 0, setUp.painterAdjust,
                                           setUp.syncEveryPixel, 1, setUp.transparentTopLeft};
         transparent_ = setUp.transparentTopLeft != 0;
@@ -112,25 +129,27 @@ public:
 
     SimPainter& Painter() { return *painter_; }
 
-    // Canvas pixels that differ from what the trace should have painted;
-    // outside the destination the canvas must stay blank.
+    // Canvas pixels on the screen that differ from what the trace should
+    // have painted; outside the destination the canvas must stay blank.
     int WrongPixels() const
     {
-        const SimPainterLayout layout = StandardPainterLayout();
         int wrong = 0;
-        for (int y = layout.canvasTop; y <= layout.canvasBottom; ++y)
-            for (int x = layout.canvasLeft; x <= layout.canvasRight; ++x) {
-                const int column = x - kDest.x;
-                const int row = y - kDest.y;
+        for (int y = layout_.canvasTop; y <= std::min(layout_.canvasBottom, Sim().Height() - 1); ++y)
+            for (int x = layout_.canvasLeft; x <= std::min(layout_.canvasRight, Sim().Width() - 1);
+                 ++x) {
+                const int column = x - dest_.x;
+                const int row = y - dest_.y;
                 const bool inside =
                     column >= 0 && column < kSourceWidth && row >= 0 && row < kSourceHeight;
-                const Colour want = inside ? Expected(column, row) : layout.canvasColour;
+                const Colour want = inside ? Expected(column, row) : layout_.canvasColour;
                 wrong += Sim().Pixel(x, y) != want ? 1 : 0;
             }
         return wrong;
     }
 
 private:
+    ScreenPoint dest_;
+    SimPainterLayout layout_;
     std::unique_ptr<SimPainter> painter_;
     bool transparent_ = false;
 };
@@ -154,6 +173,39 @@ TEST(WholeTrace, ReproducesThePictureOnBothKindsOfPainter)
             EXPECT_EQ(RowFillFirst, background && setUp.transparentTopLeft == 0);
             EXPECT_EQ(trace.WrongPixels(), 0);
             EXPECT_EQ(Sim().Boxes().size(), 1u);
+        }
+    }
+}
+
+// The simulated system pins a cursor set off the screen to its edge, as a
+// real one does: only a trace that sends nothing off the screen paints the
+// part of the copy on the screen exactly, its last column included.
+TEST(WholeTrace, CopyAcrossTheScreensCornerPaintsExactlyTheOnScreenPart)
+{
+    const TraceSetUp setUps[] = {
+        {StrokeEnd::Included, 0, 0, 0, 0, 0},
+        {StrokeEnd::Excluded, 1, 0, 0, 0, 0},
+        {StrokeEnd::Excluded, 1, 6, 1, 0, 0},
+        {StrokeEnd::Included, 0, 6, 0, 1, 1},
+    };
+    for (const TraceSetUp& setUp : setUps) {
+        for (bool background : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << "adjust " << setUp.painterAdjust << " lag "
+                                              << setUp.paintLagReads << " background "
+                                              << background);
+            WholeTrace trace(setUp, 11, background, kDestAtTheCorner, CanvasPastTheEdges());
+            trace.Run();
+            EXPECT_EQ(trace.WrongPixels(), 0);
+            EXPECT_EQ(Sim().Boxes().size(), 1u);
+            int offScreen = 0, strokes = 0;
+            for (const std::string& line : Sim().Log()) {
+                int x = 0, y = 0;
+                if (std::sscanf(line.c_str(), "SetCursorPos(%d,%d)", &x, &y) == 2)
+                    offScreen += x < 0 || x >= Sim().Width() || y < 0 || y >= Sim().Height();
+                strokes += line.compare(0, 12, "SetCursorPos") == 0 && y >= 70;
+            }
+            EXPECT_EQ(offScreen, 0);
+            EXPECT_GT(strokes, 0);
         }
     }
 }
