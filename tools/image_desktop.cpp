@@ -35,6 +35,8 @@ Colour ReadScreenPixel(int x, int y) { return ImagePixel(x, y); }
 
 void FreezeScreen(bool alsoSource) { (void)alsoSource; }
 
+Colour ReadSnapshotPixel(int x, int y) { return ImagePixel(x, y); }
+
 Colour ReadSourcePixel(int x, int y) { return ImagePixel(x, y); }
 
 bool ReadSourceBlock(int left, int top, int width, int height, Colour* out)

@@ -1,5 +1,6 @@
 /*
- * Reading and writing PPM and BMP image files (see image_file.h). Every
+ * Reading and writing PPM and BMP image files (see image_file.h); PNG
+ * files, where the build reads them, go to png_file.cpp. Every
  * size a header declares is checked against the bytes the file really has
  * before anything is allocated, so a damaged header can neither make the
  * reader run past the data nor ask for more memory than the file could
@@ -13,6 +14,10 @@
 #include <cstdio>
 #include <cstring>
 
+#ifdef VELLIPA_READS_PNG
+#include "png_file.h"
+#endif
+
 namespace {
 
 bool Fail(std::string& error, const std::string& reason)
@@ -22,17 +27,6 @@ bool Fail(std::string& error, const std::string& reason)
 }
 
 std::string Count(long long n) { return std::to_string(n); }
-
-bool SizeAllowed(long long width, long long height)
-{
-    return width <= kMaxImageSide && height <= kMaxImageSide && width * height <= kMaxImagePixels;
-}
-
-std::string TooLarge(long long width, long long height)
-{
-    return "image too large (" + Count(width) + " x " + Count(height) + ", at most " +
-           Count(kMaxImageSide) + " per side and " + Count(kMaxImagePixels) + " pixels)";
-}
 
 // ---- PPM ----
 
@@ -82,8 +76,8 @@ bool DecodePpm(const unsigned char* data, std::size_t size, Image& image, std::s
         return false;
     if (width == 0 || height == 0)
         return Fail(error, "empty PPM image (" + Count(width) + " x " + Count(height) + ")");
-    if (!SizeAllowed(width, height))
-        return Fail(error, TooLarge(width, height));
+    if (!ImageSizeAllowed(width, height, error))
+        return false;
     if (maxval != 255)
         return Fail(error, "unsupported PPM maxval " + Count(maxval) + " (only 255 is read)");
     // Exactly one white-space byte ends the header.
@@ -179,8 +173,8 @@ bool DecodeBmp(const unsigned char* data, std::size_t size, Image& image, std::s
     const long long height = topDown ? -declaredHeight : declaredHeight;
     if (width <= 0 || height == 0)
         return Fail(error, "bad BMP size (" + Count(width) + " x " + Count(declaredHeight) + ")");
-    if (!SizeAllowed(width, height))
-        return Fail(error, TooLarge(width, height));
+    if (!ImageSizeAllowed(width, height, error))
+        return false;
     if (pixelOffset < dataStart)
         return Fail(error, "bad BMP pixel data offset " + Count(pixelOffset));
 
@@ -272,6 +266,14 @@ const std::size_t kMaxFileBytes = static_cast<std::size_t>(kMaxImagePixels) * 4 
 
 }  // namespace
 
+bool ImageSizeAllowed(long long width, long long height, std::string& error)
+{
+    if (width <= kMaxImageSide && height <= kMaxImageSide && width * height <= kMaxImagePixels)
+        return true;
+    return Fail(error, "image too large (" + Count(width) + " x " + Count(height) + ", at most " +
+                           Count(kMaxImageSide) + " per side and " + Count(kMaxImagePixels) + " pixels)");
+}
+
 void CopyImageBlock(const Image& image, int left, int top, int width, int height, Colour outside,
                     Colour* out)
 {
@@ -304,8 +306,15 @@ bool DecodeImage(const unsigned char* data, std::size_t size, Image& image, std:
         decoded = DecodePpm(data, size, image, error);
     else if (size >= 2 && data[0] == 'B' && data[1] == 'M')
         decoded = DecodeBmp(data, size, image, error);
+#ifdef VELLIPA_READS_PNG
+    else if (IsPngData(data, size))
+        decoded = DecodePng(data, size, image, error);
+    else
+        error = "not a PNG, binary PPM (P6) or BMP file";
+#else
     else
         error = "not a binary PPM (P6) or BMP file";
+#endif
     if (!decoded)
         image = Image();
     return decoded;

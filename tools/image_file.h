@@ -2,8 +2,9 @@
  * Image files for the native tools: an image stands for the screen (its
  * pixel (x, y) is screen pixel (x, y)), and a painter stood in for in a test
  * writes its canvas as one. Reads binary PPM (P6, maxval 255) and 24- or
- * 32-bit uncompressed BMP; writes both. Anything else, and any damaged file,
- * is refused with a one-line reason, never read past its end.
+ * 32-bit uncompressed BMP, and in the native build PNG (png_file.h); writes
+ * PPM and BMP. Anything else, and any damaged file, is refused with a
+ * one-line reason, never read past its end.
  */
 #pragma once
 
@@ -25,6 +26,9 @@ struct Image {
 // The largest image accepted, per side and in all: room for any screen.
 const int kMaxImageSide = 32768;
 const long long kMaxImagePixels = 1LL << 26;
+
+// Whether an image of this size may be read; if not, error says why.
+bool ImageSizeAllowed(long long width, long long height, std::string& error);
 
 // The block of image with its top-left corner at (left, top), width x
 // height pixels, row after row into out (width * height colours); pixels

@@ -6,9 +6,11 @@
  *   vellipa-plan plan IMAGE --scales R,G,B [--rect L,T,R,B] [--painter-adjust]
  *                [--transparent-top-left] [--dump]
  *   vellipa-plan palette IMAGE --rect L,T,R,B [--painter-adjust]
+ *   vellipa-plan --help
  *
- * Any error (a bad command line, an unreadable or damaged image, a
- * rectangle outside it) is one line on stderr and exit code 2.
+ * IMAGE is a PNG, binary PPM or BMP file. Any error (a bad command line,
+ * an unreadable or damaged image, a rectangle outside it) is one line on
+ * stderr and exit code 2; --help (or -h) prints the usage on stdout.
  */
 #include <cerrno>
 #include <climits>
@@ -31,6 +33,27 @@ const int kUsageError = 2;
 const char kUsage[] =
     "usage: vellipa-plan plan IMAGE --scales R,G,B [--rect L,T,R,B] [--painter-adjust] "
     "[--transparent-top-left] [--dump] | vellipa-plan palette IMAGE --rect L,T,R,B [--painter-adjust]";
+
+const char kHelp[] =
+    "usage: vellipa-plan plan IMAGE --scales R,G,B [--rect L,T,R,B] [--painter-adjust]\n"
+    "                    [--transparent-top-left] [--dump]\n"
+    "       vellipa-plan palette IMAGE --rect L,T,R,B [--painter-adjust]\n"
+    "       vellipa-plan --help\n"
+    "\n"
+    "IMAGE (PNG, binary PPM or BMP) stands for the screen: its pixel (x, y) is\n"
+    "screen pixel (x, y).\n"
+    "\n"
+    "plan     the plan of a copy of the rectangle (default: the whole image):\n"
+    "         its size, colour groups, runs, strokes, slider clicks and whether\n"
+    "         the first group fills whole rows; --dump lists every group and run\n"
+    "palette  the slider bars found in the rectangle, and the green scale\n"
+    "\n"
+    "--scales R,G,B           the channel scales of the painter's sliders\n"
+    "--rect L,T,R,B           a rectangle of the image, both corners included\n"
+    "--painter-adjust         for a painter that leaves out a drag's last pixel:\n"
+    "                         drags one pixel longer, bars measured to their ends\n"
+    "--transparent-top-left   leave out the top-left pixel's colour\n"
+    "--help, -h               this text\n";
 
 // The largest scale whose products with a channel byte stay within 32 bits.
 const long kMaxScale = INT_MAX / 255;
@@ -237,10 +260,24 @@ int RunPalette(const CommandLine& line, const Image& image)
     return 0;
 }
 
+bool AsksForHelp(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h")
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (AsksForHelp(argc, argv)) {
+        std::fputs(kHelp, stdout);
+        return std::fflush(stdout) == 0 ? 0 : Refuse("could not write the output");
+    }
     CommandLine line;
     std::string reason;
     if (!ParseCommandLine(argc, argv, line, reason))

@@ -8,10 +8,10 @@ VELLIPA_SOURCE_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 # installed: wine's would bring in sound, printing and GL stacks that nothing
 # here needs, and fonts-wine is the one of them the desktop uses.
 VELLIPA_PACKAGES=(
-    cmake make g++ googletest libgtest-dev python3
+    cmake make g++ googletest libgtest-dev python3 libpng-dev
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
     wine wine64 fonts-wine fonts-ipafont-gothic
-    xvfb x11-utils xdotool imagemagick
+    xvfb x11-utils xdotool imagemagick unzip
     xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
 )
 

@@ -43,8 +43,13 @@ Colour ReadScreenPixel(int x, int y);
 
 // Copies the whole live screen into the frozen snapshot (what the overlay
 // shows) and, when alsoSource is true, into the frozen source surface too.
-// Later reads of the source surface MUST see exactly this copy.
+// Later reads of either surface MUST see exactly this copy.
 void FreezeScreen(bool alsoSource);
+
+// One pixel of the frozen snapshot: the image the overlay shows, without
+// the rubber band and label the overlay draws over it. kNoPixel outside
+// the screen.
+Colour ReadSnapshotPixel(int x, int y);
 
 // One pixel of the frozen source surface; kNoPixel outside the screen.
 Colour ReadSourcePixel(int x, int y);

@@ -95,6 +95,11 @@ void FreezeScreen(bool alsoSource)
                SRCCOPY);
 }
 
+Colour ReadSnapshotPixel(int x, int y)
+{
+    return IsShownByMonitor(x, y) ? GetPixel(SnapshotDC, x - ScreenLeft, y - ScreenTop) : kNoPixel;
+}
+
 Colour ReadSourcePixel(int x, int y)
 {
     return IsShownByMonitor(x, y) ? GetPixel(SourceDC, x - ScreenLeft, y - ScreenTop) : kNoPixel;

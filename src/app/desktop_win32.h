@@ -3,8 +3,8 @@
  * screen surfaces made once at start-up and released after the message
  * loop. ScreenDC is the live
  * display; SnapshotDC and SourceDC are screen-sized memory copies of it, the
- * first shown by the overlay, the second read by the plan; CopyDeviceBlock
- * reads any of them in one block.
+ * first shown by the overlay and read by the slider detection, the second
+ * read by the plan; CopyDeviceBlock reads any of them in one block.
  */
 #pragma once
 

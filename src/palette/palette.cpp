@@ -1,8 +1,11 @@
 /*
  * The Palette, its reset and the slider detection: finding the painter's
  * red, green and blue bars inside the rectangle the user dragged round them,
- * by their exact colours, with a few live pixel reads along one column and
- * one row.
+ * by their exact colours, with a few pixel reads along one column and one
+ * row of the frozen snapshot. The snapshot is what the user dragged on; the
+ * live screen still shows the overlay's last frame, whose rubber band and
+ * label (flipped into the rectangle near the screen's right edge) would
+ * hide the bars.
  */
 #include "palette/palette.h"
 
@@ -20,7 +23,7 @@ SliderLine LineAt(int x0, int y, int x1)
 
 bool IsGreen(int x, int y)
 {
-    return ReadScreenPixel(x, y) == kGreenBarColour;
+    return ReadSnapshotPixel(x, y) == kGreenBarColour;
 }
 
 // Walks up column x from row y while the pixels are green, never reading
@@ -70,14 +73,14 @@ void DetectPalette(int left, int top, int right, int bottom, bool painterAdjustC
     Palette.green = LineAt(x0, edge + 5, x1);
 
     int y = mid;
-    while (y > top && ReadScreenPixel(px, y) != kRedBarColour)
+    while (y > top && ReadSnapshotPixel(px, y) != kRedBarColour)
         --y;
     if (y == top)
         return;
     Palette.red = LineAt(x0, y - 4, x1);
 
     y = mid;
-    while (y < bottom && ReadScreenPixel(px, y) != kBlueBarColour)
+    while (y < bottom && ReadSnapshotPixel(px, y) != kBlueBarColour)
         ++y;
     if (y == bottom)
         return;

@@ -33,7 +33,7 @@ struct PaletteRecord {
 
 extern PaletteRecord Palette;
 
-// Clears the Palette and searches the live screen inside the inclusive
+// Clears the Palette and searches the frozen snapshot inside the inclusive
 // rectangle (left <= right, top <= bottom) for the three bars.
 // painterAdjustChecked is the state of the "しぃペインター" box now: with it
 // the line ends become the first and last green columns.

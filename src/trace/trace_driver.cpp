@@ -5,6 +5,7 @@
  */
 #include "trace/trace_driver.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "app/desktop.h"
@@ -12,6 +13,7 @@
 #include "app/texts.h"
 #include "palette/palette.h"
 #include "plan/colour_groups.h"
+#include "trace/screen_clip.h"
 #include "trace/trace_stroke.h"
 #include "ui/selection.h"
 #include "ui/trace_mode.h"
@@ -21,7 +23,8 @@ TraceProgressRecord TraceProgress = {0, 0, 0, 0, {0, 0, 0}};
 
 void ClickAt(int x, int y)
 {
-    SetCursorPosition(x, y);
+    const ScreenPoint at = NearestPointOnScreen(x, y);
+    SetCursorPosition(at.x, at.y);
     PressLeftButton();
     ReleaseLeftButton();
     ++TraceProgress.strokesSinceSync;
@@ -40,27 +43,48 @@ static void AbandonTrace()
         TraceMode = Mode::Idle;
 }
 
-void StartTrace()
+// Where run `run` of group lies on the screen: its first pixel and length.
+static void RunPosition(const ColourGroup& group, int run, int& x, int& y, int& length)
 {
-    // Without a plan or without slider lines there is nothing a new trace
-    // could do, and the running one's plan is gone or its clicks would
-    // land nowhere.
-    if (ColourGroupList.empty() || !PaletteFound()) {
-        AbandonTrace();
-        return;
-    }
-    TraceMode = Mode::Tracing;
-    TraceProgress.groupIndex = 0;
-    TraceProgress.runIndex = 0;
-    TraceProgress.strokesSinceSync = 0;
-    // Taken before the first click, so that the clicks count in the report.
-    TraceProgress.startTick = ReadTickCount();
+    const int start = group.runStarts[static_cast<std::size_t>(run)];
+    x = DestPoint.x + start % SourceWidth;
+    y = DestPoint.y + start / SourceWidth;
+    length = group.runLengths[static_cast<std::size_t>(run)];
+}
 
-    const ColourGroup& first = ColourGroupList.front();
-    TraceProgress.painterColour = PainterColour{first.red, first.green, first.blue};
-    ClickSlider(Palette.red, first.red);
-    ClickSlider(Palette.green, first.green);
-    ClickSlider(Palette.blue, first.blue);
+// The first run of group from run `from` on that has a pixel to paint on
+// the screen; the group's runCount when none has.
+static int NextRunOnScreen(const ColourGroup& group, int from)
+{
+    if (SourceWidth <= 0)
+        return group.runCount;
+    const int runs = std::min(group.runCount, static_cast<int>(std::min(group.runStarts.size(),
+                                                                        group.runLengths.size())));
+    for (int run = from; run < runs; ++run) {
+        int x = 0, y = 0, length = 0;
+        RunPosition(group, run, x, y, length);
+        ScreenStroke unused;
+        if (ClipRunToScreen(x, y, length, TraceOptions.painterAdjust, unused))
+            return run;
+    }
+    return group.runCount;
+}
+
+// From group `from` on, the first group with a run on the screen, and in
+// runIndex that run; groupIndex is the list's size when there is none.
+static void MoveToGroupOnScreen(int from)
+{
+    const int groups = static_cast<int>(ColourGroupList.size());
+    for (int group = from; group < groups; ++group) {
+        const int run = NextRunOnScreen(ColourGroupList[static_cast<std::size_t>(group)], 0);
+        if (run < ColourGroupList[static_cast<std::size_t>(group)].runCount) {
+            TraceProgress.groupIndex = group;
+            TraceProgress.runIndex = run;
+            return;
+        }
+    }
+    TraceProgress.groupIndex = groups;
+    TraceProgress.runIndex = 0;
 }
 
 static void CompleteTrace()
@@ -72,6 +96,32 @@ static void CompleteTrace()
     const int minutes = seconds / 60;
     FormatText(kTextElapsedFormat, minutes, seconds - 60 * minutes);
     ShowCompletionBox(TextBuffer, kTextCompletionTitle);
+}
+
+void StartTrace()
+{
+    // Without a plan or without slider lines there is nothing a new trace
+    // could do, and the running one's plan is gone or its clicks would
+    // land nowhere.
+    if (ColourGroupList.empty() || !PaletteFound()) {
+        AbandonTrace();
+        return;
+    }
+    TraceMode = Mode::Tracing;
+    TraceProgress.strokesSinceSync = 0;
+    // Taken before the first click, so that the clicks count in the report.
+    TraceProgress.startTick = ReadTickCount();
+    MoveToGroupOnScreen(0);
+    if (TraceProgress.groupIndex >= static_cast<int>(ColourGroupList.size())) {
+        CompleteTrace();  // nothing of the copy lies on the screen
+        return;
+    }
+
+    const ColourGroup& first = ColourGroupList[static_cast<std::size_t>(TraceProgress.groupIndex)];
+    TraceProgress.painterColour = PainterColour{first.red, first.green, first.blue};
+    ClickSlider(Palette.red, first.red);
+    ClickSlider(Palette.green, first.green);
+    ClickSlider(Palette.blue, first.blue);
 }
 
 // Clicks, in the order red, green, blue, only the bars whose offset
@@ -117,12 +167,12 @@ void RunTraceStep()
     }
 
     const ColourGroup& group = ColourGroupList[TraceProgress.groupIndex];
-    const int start = group.runStarts[TraceProgress.runIndex];
-    const int length = group.runLengths[TraceProgress.runIndex];
-    const int x = DestPoint.x + start % SourceWidth;
-    const int y = DestPoint.y + start / SourceWidth;
+    int x = 0, y = 0, length = 0;
+    RunPosition(group, TraceProgress.runIndex, x, y, length);
 
-    ++TraceProgress.runIndex;
+    // Runs wholly off the screen are passed over here, so that the group's
+    // last painted run is known before it is painted.
+    TraceProgress.runIndex = NextRunOnScreen(group, TraceProgress.runIndex + 1);
     const bool lastOfGroup = TraceProgress.runIndex >= group.runCount;
     if (TraceOptions.syncOnColourSwitch != 0 && lastOfGroup)
         TraceProgress.strokesSinceSync = kSyncInterval;  // the stroke's increment makes it sync
@@ -131,14 +181,13 @@ void RunTraceStep()
     if (!lastOfGroup)
         return;
 
-    ++TraceProgress.groupIndex;
+    MoveToGroupOnScreen(TraceProgress.groupIndex + 1);
     if (TraceProgress.groupIndex >= static_cast<int>(ColourGroupList.size())) {
         // The last stroke was sent whole, even when its check then found
         // the user's hand on the mouse: the trace is complete.
         CompleteTrace();
         return;
     }
-    TraceProgress.runIndex = 0;
     // The user has taken the mouse during the stroke: nothing more may be
     // clicked, and nothing resumes this trace.
     if (TraceMode != Mode::Tracing)

@@ -35,16 +35,20 @@ extern TraceProgressRecord TraceProgress;
 // green, blue) and sets TraceMode to Tracing. The Start command MUST call it
 // right after BuildColourGroups. With an empty list, or with the slider
 // lines cleared, nothing is clicked and no trace starts; a trace that was
-// running ends (TraceMode Idle, no box).
+// running ends (TraceMode Idle, no box). Groups with no run on the screen
+// are passed over (see screen_clip.h); when no group has one, the trace
+// ends at once with the completion box.
 void StartTrace();
 
 // Called by the message loop whenever it finds the queue empty. Returns at
-// once unless TraceMode is Tracing; otherwise paints exactly one run and,
-// after a group's last run, selects the next colour or completes the trace
-// with the completion box. Finding the slider lines cleared, it ends the
-// trace (Idle, no box) without painting or clicking.
+// once unless TraceMode is Tracing; otherwise paints exactly one run that
+// reaches the screen (passing over those that do not) and, after a group's
+// last such run, selects the next colour or completes the trace with the
+// completion box. Finding the slider lines cleared, it ends the trace
+// (Idle, no box) without painting or clicking.
 void RunTraceStep();
 
-// One left click at a screen point, without waiting: the slider click.
-// Counts towards strokesSinceSync.
+// One left click, without waiting: the slider click. Made at (x, y), or at
+// the screen's pixel nearest to it when (x, y) lies off the screen. Counts
+// towards strokesSinceSync.
 void ClickAt(int x, int y);

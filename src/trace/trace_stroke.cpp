@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "app/desktop.h"
+#include "trace/screen_clip.h"
 #include "trace/trace_driver.h"
 #include "ui/trace_mode.h"
 #include "ui/trace_options.h"
@@ -63,27 +64,27 @@ static bool WaitForPixelChange(int watchedX, int y, Colour before)
 
 void TraceStroke(int x, int y, int length)
 {
+    ScreenStroke stroke;
+    if (!ClipRunToScreen(x, y, length, TraceOptions.painterAdjust, stroke))
+        return;
     ++TraceProgress.strokesSinceSync;
-    MoveCursorSynced(x, y);
+    MoveCursorSynced(stroke.pressX, y);
 
     const bool synchronised =
         TraceProgress.strokesSinceSync >= kSyncInterval || TraceOptions.syncEveryPixel != 0;
-    // Under PainterAdjust the release pixel is not painted, so the last
-    // painted pixel is one column left of the release point.
-    const int watchedX = x + length - TraceOptions.painterAdjust;
     Colour before = 0;
     if (synchronised)
-        before = ReadScreenPixel(watchedX, y);
+        before = ReadScreenPixel(stroke.watchedX, y);
 
     PressLeftButton();
-    if (length != 0)
-        MoveCursorSynced(x + length, y);
+    if (stroke.releaseX != stroke.pressX)
+        MoveCursorSynced(stroke.releaseX, y);
     ReleaseLeftButton();
 
     if (!synchronised)
         return;
     TraceProgress.strokesSinceSync = 0;
-    if (!WaitForPixelChange(watchedX, y, before))
+    if (!WaitForPixelChange(stroke.watchedX, y, before))
         return;
     if (UserHasTakenTheMouse(y))
         TraceMode = Mode::Idle;

@@ -25,7 +25,10 @@ const unsigned kGracePeriodMs = 2000;
 // screen when due, and sets TraceMode to Idle when the cursor is found off
 // the row after the grace period. Reads and writes TraceProgress's
 // strokesSinceSync; reads TraceOptions' syncOnMouseMove, syncEveryPixel,
-// painterAdjust and syncWaitMs.
+// painterAdjust and syncWaitMs. A run that passes the screen's edge is cut
+// there, and one wholly off it sends and counts nothing (screen_clip.h).
+// Under painterAdjust the sync watches the run's last painted pixel, one
+// column left of the release.
 void TraceStroke(int x, int y, int length);
 
 // Sets the cursor and, under syncOnMouseMove, waits (at most

@@ -1,7 +1,8 @@
 /*
  * Slider detection on a simulated screen: the worked example, every way a
  * search can stop short, bars reaching the rectangle's edges, and the reads
- * it makes (live screen only, never outside the rectangle).
+ * it makes (the frozen snapshot only, never outside the rectangle), also
+ * when the live screen shows the overlay's label over the bars.
  */
 #include <gtest/gtest.h>
 
@@ -15,6 +16,15 @@
 namespace {
 
 const Colour kBackground = 0x00C0C0C0u;
+
+// The overlay freezes the screen before every pick; the detection reads
+// what was frozen. The log then holds the detection's reads only.
+void Detect(int left, int top, int right, int bottom, bool painterAdjust)
+{
+    FreezeScreen(false);
+    Sim().ClearLog();
+    DetectPalette(left, top, right, bottom, painterAdjust);
+}
 
 // The painter of the worked example: three bars over columns 150 to 349,
 // red in rows 210-219, green in 225-234 and blue in 240-249.
@@ -55,7 +65,7 @@ int ReadsInside(int left, int top, int right, int bottom)
     int reads = 0;
     for (const std::string& line : Sim().Log()) {
         int x = 0, y = 0;
-        EXPECT_EQ(std::sscanf(line.c_str(), "GetPixel(%d,%d)", &x, &y), 2) << line;
+        EXPECT_EQ(std::sscanf(line.c_str(), "GetSnapshotPixel(%d,%d)", &x, &y), 2) << line;
         EXPECT_TRUE(x >= left && x <= right && y >= top && y <= bottom) << line;
         ++reads;
     }
@@ -65,25 +75,51 @@ int ReadsInside(int left, int top, int right, int bottom)
 TEST(DetectPalette, WorkedExampleWithoutAndWithPainterAdjust)
 {
     ShowExamplePainter();
-    DetectPalette(100, 200, 399, 259, false);
+    Detect(100, 200, 399, 259, false);
     ExpectLine(Palette.green, 149, 229, 350);
     ExpectLine(Palette.red, 149, 215, 350);
     ExpectLine(Palette.blue, 149, 244, 350);
     ExpectScales(202);
     EXPECT_TRUE(PaletteFound());
-    // Only the live screen is read, within the rectangle, and no more than
-    // the column and row walks need.
+    // Only the snapshot is read, within the rectangle, and no more than the
+    // column and row walks need.
     const int reads = ReadsInside(100, 200, 399, 259);
     EXPECT_LE(reads, (229 - 200) * 2 + (259 - 229) + (399 - 100 + 2));
     EXPECT_EQ(Sim().SourcePixelReads(), 0);
 
-    Sim().ClearLog();
-    DetectPalette(100, 200, 399, 259, true);
+    Detect(100, 200, 399, 259, true);
     ExpectLine(Palette.green, 150, 229, 349);
     ExpectLine(Palette.red, 150, 215, 349);
     ExpectLine(Palette.blue, 150, 244, 349);
     ExpectScales(200);
     EXPECT_TRUE(PaletteFound());
+}
+
+// A drag that ends near the screen's right edge: the overlay's last frame
+// flips the label (black text in an opaque white box) left of the cursor,
+// over the rectangle's bottom rows and the blue bar, and inverts the
+// rectangle's border. Only the live screen shows them.
+TEST(DetectPalette, ReadsTheFrozenImageNotTheOverlaysMarksOnTheLiveScreen)
+{
+    ShowExamplePainter();
+    FreezeScreen(false);
+    Sim().FillRect(230, 238, 387, 259, 0x00FFFFFFu);
+    for (int x = 236; x < 380; x += 3)
+        Sim().FillRect(x, 242, x, 255, 0x00000000u);
+    for (int x = 100; x <= 399; ++x) {
+        Sim().SetPixel(x, 200, ~Sim().Pixel(x, 200) & 0x00FFFFFFu);
+        Sim().SetPixel(x, 259, ~Sim().Pixel(x, 259) & 0x00FFFFFFu);
+    }
+    Sim().ClearLog();
+    DetectPalette(100, 200, 399, 259, false);
+    ExpectLine(Palette.blue, 149, 244, 350);
+    EXPECT_TRUE(PaletteFound());
+    ReadsInside(100, 200, 399, 259);
+
+    // The same marks in the image itself do hide the blue bar.
+    Detect(100, 200, 399, 259, false);
+    ExpectCleared(Palette.blue);
+    EXPECT_FALSE(PaletteFound());
 }
 
 TEST(DetectPalette, SearchesThatFindNoGreenEdgeLeaveEverythingZero)
@@ -103,7 +139,7 @@ TEST(DetectPalette, SearchesThatFindNoGreenEdgeLeaveEverythingZero)
     };
     for (const Case& c : cases) {
         SpoilPalette();
-        DetectPalette(c.left, c.top, c.right, c.bottom, false);
+        Detect(c.left, c.top, c.right, c.bottom, false);
         SCOPED_TRACE(c.what);
         ExpectCleared(Palette.red);
         ExpectCleared(Palette.green);
@@ -137,11 +173,11 @@ TEST(DetectPalette, GreenTopMustLieTwoRowsBelowTheRectangleTop)
     ShowExamplePainter();
     // Rectangle top 223: the walk stops on row 224, inside; green is found
     // (and red is not, rows 210-219 being above the rectangle).
-    DetectPalette(100, 223, 399, 235, false);
+    Detect(100, 223, 399, 235, false);
     ExpectLine(Palette.green, 149, 229, 350);
     ExpectCleared(Palette.red);
     // Rectangle top 224: row 224 is the top row and is never read.
-    DetectPalette(100, 224, 399, 234, false);
+    Detect(100, 224, 399, 234, false);
     ExpectCleared(Palette.green);
 }
 
@@ -150,7 +186,7 @@ TEST(DetectPalette, MissingRedKeepsGreenOnlyAndMissingBlueKeepsGreenAndRed)
     ShowExamplePainter();
     Sim().FillRect(150, 210, 349, 219, kBackground);
     SpoilPalette();
-    DetectPalette(100, 200, 399, 259, false);
+    Detect(100, 200, 399, 259, false);
     ExpectLine(Palette.green, 149, 229, 350);
     ExpectCleared(Palette.red);
     ExpectCleared(Palette.blue);
@@ -160,7 +196,7 @@ TEST(DetectPalette, MissingRedKeepsGreenOnlyAndMissingBlueKeepsGreenAndRed)
     ShowExamplePainter();
     Sim().FillRect(150, 240, 349, 249, kBackground);
     SpoilPalette();
-    DetectPalette(100, 200, 399, 259, false);
+    Detect(100, 200, 399, 259, false);
     ExpectLine(Palette.green, 149, 229, 350);
     ExpectLine(Palette.red, 149, 215, 350);
     ExpectCleared(Palette.blue);
@@ -170,12 +206,12 @@ TEST(DetectPalette, MissingRedKeepsGreenOnlyAndMissingBlueKeepsGreenAndRed)
     // Red whose bottom row is the rectangle's top row, and blue whose top
     // row is its bottom row, are not seen; one row further in they are.
     ShowExamplePainter();
-    DetectPalette(100, 219, 399, 240, false);
+    Detect(100, 219, 399, 240, false);
     ExpectCleared(Palette.red);
-    DetectPalette(100, 218, 399, 240, false);
+    Detect(100, 218, 399, 240, false);
     ExpectLine(Palette.red, 149, 215, 350);
     ExpectCleared(Palette.blue);
-    DetectPalette(100, 218, 399, 241, false);
+    Detect(100, 218, 399, 241, false);
     ExpectLine(Palette.blue, 149, 244, 350);
     EXPECT_TRUE(PaletteFound());
 }
@@ -183,19 +219,18 @@ TEST(DetectPalette, MissingRedKeepsGreenOnlyAndMissingBlueKeepsGreenAndRed)
 TEST(DetectPalette, BarsReachingTheRectangleSidesEndOneColumnOutside)
 {
     ShowExamplePainter();
-    DetectPalette(150, 200, 349, 259, false);
+    Detect(150, 200, 349, 259, false);
     ExpectLine(Palette.green, 149, 229, 350);
     ExpectScales(202);
     EXPECT_GT(ReadsInside(150, 200, 349, 259), 0);
 
-    Sim().ClearLog();
-    DetectPalette(200, 200, 300, 259, false);
+    Detect(200, 200, 300, 259, false);
     ExpectLine(Palette.green, 199, 229, 301);
     ExpectLine(Palette.blue, 199, 244, 301);
     ExpectScales(103);
     ReadsInside(200, 200, 300, 259);
 
-    DetectPalette(200, 200, 300, 259, true);
+    Detect(200, 200, 300, 259, true);
     ExpectLine(Palette.green, 200, 229, 300);
     ExpectLine(Palette.red, 200, 215, 300);
     ExpectScales(101);
@@ -207,14 +242,14 @@ TEST(DetectPalette, OneColumnGreenUnderPainterAdjustIsFilledButNotFound)
     Sim().FillRect(40, 10, 40, 19, kRedBarColour);
     Sim().FillRect(40, 25, 40, 34, kGreenBarColour);
     Sim().FillRect(40, 40, 40, 49, kBlueBarColour);
-    DetectPalette(40, 0, 40, 59, true);
+    Detect(40, 0, 40, 59, true);
     ExpectLine(Palette.green, 40, 29, 40);
     ExpectLine(Palette.red, 40, 15, 40);
     ExpectLine(Palette.blue, 40, 44, 40);
     ExpectScales(1);
     EXPECT_FALSE(PaletteFound());
 
-    DetectPalette(40, 0, 40, 59, false);
+    Detect(40, 0, 40, 59, false);
     ExpectScales(3);
     EXPECT_TRUE(PaletteFound());
 }
@@ -223,7 +258,7 @@ TEST(DetectPalette, StrayRedPixelEndsTheRedSearch)
 {
     ShowExamplePainter();
     Sim().SetPixel(324, 222, kRedBarColour);
-    DetectPalette(100, 200, 399, 259, false);
+    Detect(100, 200, 399, 259, false);
     ExpectLine(Palette.red, 149, 218, 350);
 }
 
@@ -233,7 +268,7 @@ TEST(DetectPalette, WideBarsGiveScalesAboveTwoHundredFiftyFive)
     Sim().FillRect(10, 10, 709, 19, kRedBarColour);
     Sim().FillRect(10, 25, 709, 34, kGreenBarColour);
     Sim().FillRect(10, 40, 709, 49, kBlueBarColour);
-    DetectPalette(0, 0, 799, 59, true);
+    Detect(0, 0, 799, 59, true);
     ExpectLine(Palette.green, 10, 29, 709);
     ExpectScales(700);
     EXPECT_TRUE(PaletteFound());
@@ -242,7 +277,7 @@ TEST(DetectPalette, WideBarsGiveScalesAboveTwoHundredFiftyFive)
 TEST(ClearSliderLines, ClearsTheLinesAndKeepsTheScales)
 {
     ShowExamplePainter();
-    DetectPalette(100, 200, 399, 259, false);
+    Detect(100, 200, 399, 259, false);
     ASSERT_TRUE(PaletteFound());
     ClearSliderLines();
     ExpectCleared(Palette.red);

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/screen.h"
+
 SimDesktop& Sim()
 {
     static SimDesktop desktop;
@@ -63,6 +65,7 @@ void SimDesktop::Reset(int width, int height, Colour fill, std::uint32_t startTi
     left_ = 0;
     top_ = 0;
     monitors_.clear();
+    // The program's start-up measures the screen; so does this one.
     SetScreen(0, 0, width_, height_);
     const size_t count = static_cast<size_t>(width_) * static_cast<size_t>(height_);
     screen_.assign(count, fill);
@@ -101,6 +104,11 @@ void SimDesktop::FillRect(int left, int top, int right, int bottom, Colour c)
 Colour SimDesktop::SourcePixel(int x, int y) const
 {
     return Inside(x, y) ? source_[Index(x, y)] : kNoPixel;
+}
+
+Colour SimDesktop::SnapshotPixel(int x, int y) const
+{
+    return Inside(x, y) ? snapshot_[Index(x, y)] : kNoPixel;
 }
 
 void SimDesktop::SetCursorLag(int reads, std::uint32_t sleepMs)
@@ -150,6 +158,15 @@ void SimDesktop::Freeze(bool alsoSource)
         listener_->OnPlatformCall();
 }
 
+Colour SimDesktop::ReadSnapshot(int x, int y)
+{
+    const Colour c = SnapshotPixel(x, y);
+    Record("GetSnapshotPixel" + PointText(x, y) + "=" + ColourText(c));
+    if (listener_)
+        listener_->OnPlatformCall();
+    return c;
+}
+
 Colour SimDesktop::ReadSource(int x, int y)
 {
     ++sourcePixelReads_;
@@ -170,14 +187,37 @@ bool SimDesktop::ReadSourceBlock(int left, int top, int width, int height, Colou
     return true;
 }
 
+// A real system pins a cursor set off the screen to its edge: to the
+// nearest point of the nearest monitor.
+ScreenPoint SimDesktop::Pinned(int x, int y) const
+{
+    std::vector<MonitorArea> areas = monitors_;
+    if (areas.empty())
+        areas.push_back(MonitorArea{left_, top_, left_ + width_, top_ + height_});
+    ScreenPoint nearest = {x, y};
+    long long nearestDistance = -1;
+    for (const MonitorArea& m : areas) {
+        const ScreenPoint at = {std::clamp(x, m.left, std::max(m.right - 1, m.left)),
+                                std::clamp(y, m.top, std::max(m.bottom - 1, m.top))};
+        const long long dx = at.x - x;
+        const long long dy = at.y - y;
+        if (nearestDistance < 0 || dx * dx + dy * dy < nearestDistance) {
+            nearest = at;
+            nearestDistance = dx * dx + dy * dy;
+        }
+    }
+    return nearest;
+}
+
 void SimDesktop::SetCursor(int x, int y)
 {
     Record("SetCursorPos" + PointText(x, y));
+    const ScreenPoint pinned = Pinned(x, y);
     if (lagReads_ == 0 && lagSleepMs_ == 0) {
-        cursor_ = {x, y};
+        cursor_ = pinned;
     } else {
         movePending_ = true;
-        pendingMove_ = {x, y};
+        pendingMove_ = pinned;
         readsLeft_ = lagReads_;
         sleepLeft_ = lagSleepMs_;
     }
@@ -248,6 +288,7 @@ void SimDesktop::ShowBox(const char* text, const char* title)
 
 Colour ReadScreenPixel(int x, int y) { return Sim().ReadScreen(x, y); }
 void FreezeScreen(bool alsoSource) { Sim().Freeze(alsoSource); }
+Colour ReadSnapshotPixel(int x, int y) { return Sim().ReadSnapshot(x, y); }
 Colour ReadSourcePixel(int x, int y) { return Sim().ReadSource(x, y); }
 bool ReadSourceBlock(int left, int top, int width, int height, Colour* out)
 {

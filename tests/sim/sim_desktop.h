@@ -7,11 +7,13 @@
  *
  * Time passes only when the logic sleeps: SleepMilliseconds advances the
  * tick count by its argument, so grace periods and poll limits are tested
- * to the millisecond. The cursor can lag: a move may be reported (and take
- * effect for presses) only after some cursor reads or some milliseconds of
- * sleep, as on real systems. A listener (the simulated painter) sees the
- * injected presses and releases where the cursor stands, and hears of every
- * platform call so that it can advance its own lag.
+ * to the millisecond. A cursor set off the screen stops at the edge of the
+ * nearest monitor, as on real systems (the log keeps the point asked for).
+ * The cursor can lag: a move may be reported (and take effect for presses)
+ * only after some cursor reads or some milliseconds of sleep, as on real
+ * systems. A listener (the simulated painter) sees the injected presses
+ * and releases where the cursor stands, and hears of every platform call
+ * so that it can advance its own lag.
  *
  * The desktop may have several monitors (ResetMonitors): the screen is then
  * the rectangle that bounds them, its origin negative when a monitor lies
@@ -43,7 +45,8 @@ public:
 class SimDesktop {
 public:
     // A fresh desktop: width x height pixels of fill, the cursor at (0, 0)
-    // with no lag, the tick count at startTick, an empty log, no listener.
+    // with no lag, the tick count at startTick, an empty log, no listener;
+    // ScreenWidth and ScreenHeight set to its size, as start-up sets them.
     void Reset(int width, int height, Colour fill = 0x00FFFFFFu, std::uint32_t startTick = 0);
     // The same with these monitors (at least one): the screen is the
     // rectangle that bounds them. Both set the program's screen and
@@ -55,6 +58,8 @@ public:
     int Height() const { return height_; }
     int Left() const { return left_; }
     int Top() const { return top_; }
+    // Whether a monitor shows (x, y): a pixel of the screen.
+    bool Shown(int x, int y) const { return Inside(x, y); }
 
     // The live screen, without logging. Points outside are ignored on write
     // and read kNoPixel.
@@ -62,6 +67,7 @@ public:
     void SetPixel(int x, int y, Colour c);
     void FillRect(int left, int top, int right, int bottom, Colour c);  // inclusive
     Colour SourcePixel(int x, int y) const;
+    Colour SnapshotPixel(int x, int y) const;
 
     // Cursor lag: a move takes effect (is reported, and is where presses
     // land) after this many cursor reads, or after this many milliseconds
@@ -78,6 +84,7 @@ public:
 
     // Every platform call made since Reset or ClearLog, one line each:
     //   SetCursorPos(x,y)  GetCursorPos=(x,y)  GetPixel(x,y)=0x00BBGGRR
+    //   GetSnapshotPixel(x,y)=0x00BBGGRR
     //   LeftDown  LeftUp  GetTickCount=N  Sleep(N)  Freeze  Freeze+Source
     //   ReadSource(l,t,w,h)  MessageBox(text|title)
     // Single source-pixel reads are counted, not logged.
@@ -95,6 +102,7 @@ public:
     // The seam's operations (app/desktop.h forwards to these).
     Colour ReadScreen(int x, int y);
     void Freeze(bool alsoSource);
+    Colour ReadSnapshot(int x, int y);
     Colour ReadSource(int x, int y);
     bool ReadSourceBlock(int left, int top, int width, int height, Colour* out);
     void SetCursor(int x, int y);
@@ -108,6 +116,7 @@ public:
 private:
     bool Inside(int x, int y) const;
     std::size_t Index(int x, int y) const;
+    ScreenPoint Pinned(int x, int y) const;
     void Record(const std::string& line);
     void ApplyPendingMove();
 

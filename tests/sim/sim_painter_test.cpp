@@ -34,6 +34,7 @@ TEST(SimPainter, DetectionFindsItsBarsWithAndWithoutPainterAdjust)
     EXPECT_EQ(Sim().Pixel(219, 34), kGreenBarColour);
     EXPECT_EQ(Sim().Pixel(100, 49), kBlueBarColour);
 
+    FreezeScreen(false);
     DetectPalette(10, 5, 229, 54, false);
     ASSERT_TRUE(PaletteFound());
     EXPECT_EQ(Palette.green.left, 19);

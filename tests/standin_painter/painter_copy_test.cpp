@@ -94,10 +94,10 @@ public:
 // Picks, starts and runs a trace to its end as the panel would.
 void CopySample(PainterOnSim& sim, bool painterAdjust)
 {
+    Sim().Freeze(true);
     const Rect drag = sim.OnScreen(sim.painter.layout.paletteDrag);
     DetectPalette(drag.left, drag.top, drag.right, drag.bottom, painterAdjust);
     ASSERT_TRUE(PaletteFound());
-    Sim().Freeze(true);
     const Rect sample = sim.OnScreen(sim.painter.layout.sample);
     SourceRect = ScreenRect{sample.left, sample.top, sample.right, sample.bottom};
     const Rect canvas = sim.OnScreen(sim.painter.layout.canvas);

@@ -50,6 +50,7 @@ void ShowOnSimScreen(const PainterState& painter)
 void DetectOnSimScreen(const PainterState& painter, bool painterAdjust)
 {
     const Rect& drag = painter.layout.paletteDrag;
+    FreezeScreen(false);
     DetectPalette(kClientX + drag.left, kClientY + drag.top, kClientX + drag.right,
                   kClientY + drag.bottom, painterAdjust);
 }

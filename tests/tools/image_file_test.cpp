@@ -2,9 +2,12 @@
  * The image reader takes files written by others and by chance damaged:
  * every format it reads must round-trip, and truncated or corrupted files
  * must give a clean one-line error or a correct image, never a crash or a
- * read outside the data (the sanitizer build watches the reads).
+ * read outside the data (the sanitizer build watches the reads). PNG files
+ * are written by libpng in every layout, with random alpha and low bytes
+ * of 16-bit channels that the reader must not show.
  */
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -14,6 +17,7 @@
 #include <vector>
 
 #include "image_file.h"
+#include "png_writer.h"
 
 namespace {
 
@@ -122,6 +126,11 @@ std::vector<Sample> Samples(std::mt19937& random, int count)
         const Bytes bmp = WriteBmp(image, layout);
         std::uint32_t offset = bmp[10] | (bmp[11] << 8);
         samples.push_back({image, bmp, offset});
+        // Every byte of a PNG file lies under a CRC, so all of it is header.
+        const PngLayout& pngLayout = kPngLayouts[i % kPngLayouts.size()];
+        const Image pngImage = RandomImageFor(pngLayout, random, image.width, image.height);
+        const Bytes png = WritePng(pngImage, pngLayout, random);
+        samples.push_back({pngImage, png, png.size()});
     }
     return samples;
 }
@@ -243,6 +252,30 @@ TEST(ImageFile, RefusesWhatItDoesNotRead)
     std::string error;
     EXPECT_FALSE(Decode(swappedMasks, image, error));
     ExpectCleanFailure(image, error);
+
+    // PNGs whose header, CRC mended, declares what no file this size
+    // holds, what no screen has, or nothing at all; a PNG signature before
+    // junk; a header whose CRC is wrong.
+    const PngLayout rgb = {PNG_COLOR_TYPE_RGB, 8, false};
+    const Bytes png = WritePng(RandomImageFor(rgb, random, 3, 2), rgb, random);
+    const unsigned sizes[][2] = {{8000, 8000}, {40000, 1}, {30000, 30000}, {0, 2}, {0x80000000u, 1}};
+    std::vector<Bytes> badPngs;
+    for (const auto& size : sizes) {
+        badPngs.push_back(png);
+        SetPngSize(badPngs.back(), size[0], size[1]);
+    }
+    badPngs.push_back(Bytes(png.begin(), png.begin() + 8));
+    badPngs.back().insert(badPngs.back().end(), 40, 'x');
+    badPngs.push_back(png);
+    badPngs.back()[30] ^= 0x01;
+    for (const Bytes& file : badPngs) {
+        EXPECT_FALSE(Decode(file, image, error)) << file[16] + 0 << " " << file[20] + 0;
+        ExpectCleanFailure(image, error);
+    }
+    Decode(badPngs[0], image, error);
+    EXPECT_EQ(error, "truncated PNG file (" + std::to_string(png.size()) + " bytes cannot hold 8000 x 8000 pixels)");
+    Decode(badPngs[2], image, error);
+    EXPECT_EQ(error.rfind("image too large (30000 x 30000", 0), 0u) << error;
 }
 
 TEST(ImageFile, EveryTruncationFailsCleanlyOrLosesOnlyPadding)

@@ -5,6 +5,7 @@
  * same pixels in the simulated desktop.
  */
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <sys/wait.h>
 
@@ -20,6 +21,7 @@
 #include "image_file.h"
 #include "palette/palette.h"
 #include "plan/reference_plan.h"
+#include "png_writer.h"
 #include "sim/sim_desktop.h"
 #include "ui/selection.h"
 #include "ui/trace_options.h"
@@ -58,6 +60,11 @@ protected:
     {
         std::ofstream(PathOf(name), std::ios::binary) << bytes;
         return PathOf(name);
+    }
+
+    std::string WriteBytes(const std::string& name, const std::vector<unsigned char>& bytes)
+    {
+        return WriteBytes(name, std::string(bytes.begin(), bytes.end()));
     }
 
     Outcome Run(const std::string& arguments)
@@ -132,8 +139,15 @@ const Colour C = 0x0000FF00u;
 TEST_F(VellipaPlan, PaletteFindsTheBarsInEveryFileFormat)
 {
     const Image screen = PainterScreen();
-    for (ImageFormat format : {ImageFormat::Ppm, ImageFormat::Bmp24, ImageFormat::Bmp32}) {
-        const std::string path = Write("screen.img", screen, format);
+    std::vector<std::string> paths;
+    for (ImageFormat format : {ImageFormat::Ppm, ImageFormat::Bmp24, ImageFormat::Bmp32})
+        paths.push_back(Write("screen" + std::to_string(paths.size()) + ".img", screen, format));
+    // Screenshots as PNG: with alpha, 16 bits or a palette, interlaced.
+    std::mt19937 random(13);
+    for (const PngLayout& layout : {PngLayout{PNG_COLOR_TYPE_RGB, 8, false}, PngLayout{PNG_COLOR_TYPE_RGB_ALPHA, 16, true},
+                                    PngLayout{PNG_COLOR_TYPE_PALETTE, 4, true}})
+        paths.push_back(WriteBytes("screen" + std::to_string(paths.size()) + ".png", WritePng(screen, layout, random)));
+    for (const std::string& path : paths) {
         Outcome outcome = Run("palette '" + path + "' --rect 100,0,399,59");
         EXPECT_EQ(outcome.status, 0) << outcome.err;
         EXPECT_EQ(outcome.out, "red 149 15 350\ngreen 149 29 350\nblue 149 44 350\nscale 202\nfound yes\n");
@@ -141,7 +155,7 @@ TEST_F(VellipaPlan, PaletteFindsTheBarsInEveryFileFormat)
         EXPECT_EQ(outcome.out, "red 150 15 349\ngreen 150 29 349\nblue 150 44 349\nscale 200\nfound yes\n");
     }
     // Blue's top row is the rectangle's bottom row: green and red only.
-    const Outcome partial = Run("palette '" + PathOf("screen.img") + "' --rect 100,10,399,40");
+    const Outcome partial = Run("palette '" + paths[0] + "' --rect 100,10,399,40");
     EXPECT_EQ(partial.status, 0);
     EXPECT_EQ(partial.out, "red 149 15 350\ngreen 149 29 350\nblue 0 0 0\nscale 0\nfound no\n");
 }
@@ -227,6 +241,17 @@ TEST_F(VellipaPlan, BadFilesAndBadCommandLinesAreOneLineErrors)
     ExpectRefused("plan '" + WriteBytes("huge.ppm", "P6\n30000 30000\n255\n") + "' --scales 1,1,1");
     ExpectRefused("plan '" + WriteBytes("huge.bmp", std::string("BM\0\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\xff\xff\x7f\0\xff\xff\x7f\0\x01\0\x18\0", 30) +
                                         std::string(24, '\0')) + "' --scales 1,1,1");
+    std::mt19937 random(14);
+    const PngLayout rgb = {PNG_COLOR_TYPE_RGB, 8, false};
+    const std::vector<unsigned char> png = WritePng(Picture({{A, B}, {C, A}}), rgb, random);
+    std::vector<unsigned char> damaged = png;
+    damaged[damaged.size() - 20] ^= 0x10;
+    ExpectRefused("plan '" + WriteBytes("crc.png", damaged) + "' --scales 1,1,1");
+    ExpectRefused("plan '" + WriteBytes("truncated.png", std::vector<unsigned char>(png.begin(), png.end() - 13)) + "' --scales 1,1,1");
+    damaged = png;
+    SetPngSize(damaged, 20000, 20000);
+    ExpectRefused("plan '" + WriteBytes("huge.png", damaged) + "' --scales 1,1,1");
+    ExpectRefused("plan '" + WriteBytes("text.png", "hello\n") + "' --scales 1,1,1");
     ExpectRefused("plan '" + WriteBytes("text.txt", "hello\n") + "' --scales 1,1,1");
     ExpectRefused("plan '" + WriteBytes("empty.ppm", "") + "' --scales 1,1,1");
     ExpectRefused("plan '" + PathOf("missing.ppm") + "' --scales 1,1,1");
@@ -243,6 +268,23 @@ TEST_F(VellipaPlan, BadFilesAndBadCommandLinesAreOneLineErrors)
     ExpectRefused("paint '" + good + "'");
     ExpectRefused("plan");
     ExpectRefused("");
+    // A mistaken command or option shows how to call it.
+    EXPECT_NE(Run("paint '" + good + "'").err.find("usage: vellipa-plan plan IMAGE"), std::string::npos);
+    EXPECT_NE(Run("plan '" + good + "' --bogus").err.find("usage: vellipa-plan plan IMAGE"), std::string::npos);
+}
+
+TEST_F(VellipaPlan, HelpPrintsTheUsageAndSucceeds)
+{
+    const Outcome help = Run("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.err, "");
+    EXPECT_EQ(help.out.rfind("usage: vellipa-plan plan IMAGE --scales R,G,B", 0), 0u) << help.out;
+    EXPECT_NE(help.out.find("vellipa-plan palette IMAGE --rect L,T,R,B"), std::string::npos);
+    for (const char* arguments : {"-h", "plan --help", "palette missing.png -h"}) {
+        const Outcome outcome = Run(arguments);
+        EXPECT_EQ(outcome.status, 0) << arguments;
+        EXPECT_EQ(outcome.out, help.out) << arguments;
+    }
 }
 
 }  // namespace

@@ -124,24 +124,83 @@ TEST(RunTraceStep, OneRunIsPaintedAndReportedInOneStep)
     EXPECT_EQ(Sim().Log().size(), startCalls + expected.size());
 }
 
+// Runs wholly off the screen (here rows below it, between the others) are
+// not sent, so they do not count towards the sync.
 TEST(RunTraceStep, FirstSynchronisedStrokeIsThe61stAfterTheStartClicks)
 {
-    std::vector<int> starts;
-    for (int run = 0; run < 130; ++run)
-        starts.push_back(run * 2);
-    SetUpPlan({Group(0, 0, 0, starts, std::vector<int>(130, 0))});
-    SourceWidth = 40;
-    SimPainter painter(StandardPainterLayout(), StrokeEnd::Included);
-    StartTrace();
-    std::vector<int> synchronised;
-    for (int stroke = 1; stroke <= 130; ++stroke) {
-        const size_t before = Sim().Log().size();
-        RunTraceStep();
-        if (CountCalls(LogFrom(before), "GetPixel") > 0)
-            synchronised.push_back(stroke);
+    for (bool offScreenRuns : {false, true}) {
+        std::vector<int> starts;
+        for (int run = 0; run < 130; ++run) {
+            starts.push_back(run * 2);
+            if (offScreenRuns)
+                starts.push_back(8000 + run * 2);
+        }
+        SetUpPlan({Group(0, 0, 0, starts, std::vector<int>(starts.size(), 0))});
+        SourceWidth = 40;
+        SimPainter painter(StandardPainterLayout(), StrokeEnd::Included);
+        StartTrace();
+        std::vector<int> synchronised;
+        for (int stroke = 1; stroke <= 130; ++stroke) {
+            const size_t before = Sim().Log().size();
+            RunTraceStep();
+            if (CountCalls(LogFrom(before), "GetPixel") > 0)
+                synchronised.push_back(stroke);
+        }
+        SCOPED_TRACE(offScreenRuns);
+        EXPECT_EQ(synchronised, (std::vector<int>{61, 125}));
+        EXPECT_EQ(TraceMode, Mode::Idle);
+        EXPECT_EQ(CountCalls(Sim().Log(), "LeftDown"), 3 + 130);
     }
-    EXPECT_EQ(synchronised, (std::vector<int>{61, 125}));
+}
+
+// The copy at (395, 100) runs past the right edge from its sixth column on.
+// B has no run on the screen: its colour is never clicked, and A's last
+// painted run takes the colour-switch sync before the clicks for C.
+TEST(RunTraceStep, ColoursWhollyOffTheScreenAreNotClickedAndTheSyncFallsOnTheLastPaintedRun)
+{
+    SetUpPlan({Group(0, 0, 0, {0, 6}, {0, 0}), Group(50, 50, 50, {7}, {2}),
+               Group(0, 9, 0, {1, 18}, {0, 0})});
+    DestPoint = ScreenPoint{395, 100};
+    SimPainterLayout layout = StandardPainterLayout();
+    layout.canvasRight = 399;
+    SimPainter painter(layout, StrokeEnd::Included);
+    TraceOptions.syncOnColourSwitch = 1;
+    StartTrace();
+    size_t before = Sim().Log().size();
+    RunTraceStep();
+    const CallLog first = {"SetCursorPos(395,100)", "GetPixel(395,100)=0x00FFFFFF",
+                           "LeftDown",              "LeftUp",
+                           "GetPixel(395,100)=0x00000000", "GetCursorPos=(395,100)",
+                           "SetCursorPos(28,29)",   "LeftDown", "LeftUp"};
+    EXPECT_EQ(LogFrom(before), first);
+    EXPECT_EQ(TraceProgress.groupIndex, 2);
+
+    before = Sim().Log().size();
+    RunTraceStep();
+    EXPECT_EQ(Sim().Log()[before], "SetCursorPos(396,100)");
+    EXPECT_EQ(Sim().Log()[before + 1].compare(0, 8, "GetPixel"), 0);
+    EXPECT_EQ(CountCalls(LogFrom(before), "SetCursorPos"), 1);
     EXPECT_EQ(TraceMode, Mode::Idle);
+    EXPECT_EQ(Sim().Boxes().size(), 1u);
+
+    // Nothing of the copy on the screen: no click, no stroke, the box.
+    SetUpPlan({Group(0, 0, 0, {0}, {0}), Group(9, 9, 9, {1}, {0})});
+    DestPoint = ScreenPoint{100, 300};
+    StartTrace();
+    EXPECT_EQ(CountCalls(Sim().Log(), "SetCursorPos"), 0);
+    EXPECT_EQ(TraceMode, Mode::Idle);
+    EXPECT_EQ(Sim().Boxes().size(), 1u);
+}
+
+TEST(ClickAt, PointOffTheScreenIsClickedAtTheNearestPixelOfTheScreen)
+{
+    ResetTrace(0);
+    ClickAt(405, 15);
+    ClickAt(-3, 310);
+    const CallLog expected = {"SetCursorPos(399,15)", "LeftDown", "LeftUp",
+                              "SetCursorPos(0,299)",  "LeftDown", "LeftUp"};
+    EXPECT_EQ(Sim().Log(), expected);
+    EXPECT_EQ(TraceProgress.strokesSinceSync, 2);
 }
 
 TEST(RunTraceStep, GroupChangeClicksOnlyTheChangedBarsInRedGreenBlueOrder)

@@ -54,6 +54,59 @@ TEST(TraceStroke, SyncAtCountSixtyFourReadsBeforeThePressAndPollsAfterTheRelease
     EXPECT_EQ(TraceMode, Mode::Tracing);
 }
 
+// On the 400 x 300 screen: a run past the right edge is cut there; under
+// PainterAdjust, whose painter leaves the release pixel out, a run whose
+// painted pixels reach the last column is dragged back from that column to
+// one left of its first pixel. Runs wholly off send and count nothing.
+TEST(TraceStroke, RunsPastTheScreensEdgesAreCutOrSkipped)
+{
+    struct Case {
+        const char* what;
+        int x, y, length, painterAdjust;
+        CallLog expected;
+    };
+    const Case cases[] = {
+        {"on the screen, ending on its last column", 390, 120, 9, 0,
+         {"SetCursorPos(390,120)", "LeftDown", "SetCursorPos(399,120)", "LeftUp"}},
+        {"past the right edge", 390, 120, 15, 0,
+         {"SetCursorPos(390,120)", "LeftDown", "SetCursorPos(399,120)", "LeftUp"}},
+        {"adjusted, released just past the edge", 390, 120, 10, 1,
+         {"SetCursorPos(399,120)", "LeftDown", "SetCursorPos(389,120)", "LeftUp"}},
+        {"adjusted, past the right edge", 390, 120, 20, 1,
+         {"SetCursorPos(399,120)", "LeftDown", "SetCursorPos(389,120)", "LeftUp"}},
+        {"adjusted, one pixel on the last column", 399, 120, 1, 1,
+         {"SetCursorPos(399,120)", "LeftDown", "SetCursorPos(398,120)", "LeftUp"}},
+        {"adjusted, across the whole row", 0, 120, 400, 1,
+         {"SetCursorPos(0,120)", "LeftDown", "SetCursorPos(399,120)", "LeftUp"}},
+        {"past the left edge", -5, 120, 10, 0,
+         {"SetCursorPos(0,120)", "LeftDown", "SetCursorPos(5,120)", "LeftUp"}},
+        {"wholly right of the screen", 400, 120, 5, 0, {}},
+        {"adjusted, only its release on the screen", -1, 120, 1, 1, {}},
+        {"below the screen", 100, 300, 5, 0, {}},
+        {"above the screen", 100, -1, 5, 0, {}},
+    };
+    for (const Case& c : cases) {
+        ResetTrace(10);
+        TraceOptions.painterAdjust = c.painterAdjust;
+        TraceStroke(c.x, c.y, c.length);
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(Sim().Log(), c.expected);
+        EXPECT_EQ(TraceProgress.strokesSinceSync, c.expected.empty() ? 10 : 11);
+    }
+
+    // A synchronised cut run watches a pixel it paints, on the screen: the
+    // last column without the adjustment, the run's first pixel with it.
+    for (int painterAdjust : {0, 1}) {
+        ResetTrace(63);
+        TraceOptions.painterAdjust = painterAdjust;
+        TraceStroke(390, 120, 20);
+        SCOPED_TRACE(painterAdjust);
+        EXPECT_EQ(Sim().Log()[1], painterAdjust ? "GetPixel(390,120)=0x00FFFFFF"
+                                                : "GetPixel(399,120)=0x00FFFFFF");
+        EXPECT_EQ(CountCalls(Sim().Log(), "GetPixel"), 1 + kPixelPollLimit);
+    }
+}
+
 TEST(TraceStroke, SyncFallsOnSixtyFourOrMoreAndOnEveryStrokeWhenAsked)
 {
     struct Case {

@@ -8,6 +8,8 @@
  */
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <random>
 #include <vector>
@@ -71,26 +73,40 @@ struct TraceSetUp {
     int transparentTopLeft;
 };
 
-// With monitors, the trace's picture, painter and destination are moved by
-// dx columns onto one of them.
+// A destination where the copy crosses the 400 x 300 screen's right and
+// bottom edges (20 of its columns and 15 of its rows on the screen), for a
+// painter whose canvas reaches past both.
+const ScreenPoint kDestAtTheCorner = {380, 285};
+
+SimPainterLayout CanvasPastTheEdges()
+{
+    SimPainterLayout layout = StandardPainterLayout();
+    layout.canvasRight = 499;
+    layout.canvasBottom = 399;
+    return layout;
+}
+
+// With monitors, the desktop has them, and the picture, the painter and
+// the destination are moved by dx columns onto one of them.
 class WholeTrace {
 public:
-    WholeTrace(const TraceSetUp& setUp, unsigned seed, bool background,
+    WholeTrace(const TraceSetUp& setUp, unsigned seed, bool background, ScreenPoint dest = kDest,
+               const SimPainterLayout& layout = StandardPainterLayout(),
                const std::vector<MonitorArea>& monitors = {}, int dx = 0)
-        : dx_(dx)
+        : dx_(dx), dest_{dest.x + dx, dest.y}, layout_(ShiftedPainterLayout(layout, dx, 0))
     {
         ResetTrace(0);
         if (!monitors.empty())
             Sim().ResetMonitors(monitors);
         TraceMode = Mode::Idle;
-        painter_.reset(new SimPainter(Layout(), setUp.end));
+        painter_.reset(new SimPainter(layout_, setUp.end));
         painter_->SetPaintLag(setUp.paintLagReads, 0);
         DrawPicture(seed, background, dx_);
         FreezeScreen(true);
         DetectPalette(10 + dx_, 5, 229 + dx_, 54, setUp.painterAdjust != 0);
         SourceRect = ScreenRect{kSourceLeft + dx_, kSourceTop, kSourceLeft + dx_ + kSourceWidth - 1,
                                 kSourceTop + kSourceHeight - 1};
-        DestPoint = ScreenPoint{kDest.x + dx_, kDest.y};
+        DestPoint = dest_;
         TraceOptions = TraceOptionsRecord{setUp.syncOnColourSwitch, 0, setUp.painterAdjust,
                                           setUp.syncEveryPixel, 1, setUp.transparentTopLeft};
         transparent_ = setUp.transparentTopLeft != 0;
@@ -120,28 +136,29 @@ public:
 
     SimPainter& Painter() { return *painter_; }
 
-    // Canvas pixels that differ from what the trace should have painted;
-    // outside the destination the canvas must stay blank.
+    // Canvas pixels on the screen that differ from what the trace should
+    // have painted; outside the destination the canvas must stay blank.
     int WrongPixels() const
     {
-        const SimPainterLayout layout = Layout();
         int wrong = 0;
-        for (int y = layout.canvasTop; y <= layout.canvasBottom; ++y)
-            for (int x = layout.canvasLeft; x <= layout.canvasRight; ++x) {
-                const int column = x - kDest.x - dx_;
-                const int row = y - kDest.y;
+        for (int y = layout_.canvasTop; y <= layout_.canvasBottom; ++y)
+            for (int x = layout_.canvasLeft; x <= layout_.canvasRight; ++x) {
+                if (!Sim().Shown(x, y))
+                    continue;
+                const int column = x - dest_.x;
+                const int row = y - dest_.y;
                 const bool inside =
                     column >= 0 && column < kSourceWidth && row >= 0 && row < kSourceHeight;
-                const Colour want = inside ? Expected(column, row) : layout.canvasColour;
+                const Colour want = inside ? Expected(column, row) : layout_.canvasColour;
                 wrong += Sim().Pixel(x, y) != want ? 1 : 0;
             }
         return wrong;
     }
 
 private:
-    SimPainterLayout Layout() const { return ShiftedPainterLayout(StandardPainterLayout(), dx_, 0); }
-
     int dx_;
+    ScreenPoint dest_;
+    SimPainterLayout layout_;
     std::unique_ptr<SimPainter> painter_;
     bool transparent_ = false;
 };
@@ -177,12 +194,61 @@ TEST(WholeTrace, ReproducesThePictureOnAMonitorLeftOfThePrimary)
     for (const TraceSetUp& setUp : {TraceSetUp{StrokeEnd::Included, 0, 0, 0, 0, 0},
                                     TraceSetUp{StrokeEnd::Excluded, 1, 6, 1, 0, 0}}) {
         SCOPED_TRACE(setUp.painterAdjust);
-        WholeTrace trace(setUp, 11, true, monitors, -400);
+        WholeTrace trace(setUp, 11, true, kDest, StandardPainterLayout(), monitors, -400);
         trace.Run();
         ASSERT_TRUE(PaletteFound());
         EXPECT_LT(Palette.green.right, 0);
         EXPECT_EQ(trace.WrongPixels(), 0);
         EXPECT_EQ(Sim().Boxes().size(), 1u);
+    }
+}
+
+// The simulated system pins a cursor set off the screen to the nearest
+// monitor's edge, as a real one does: only a trace that sends nothing off
+// the screen paints the part of the copy on the screen exactly, its last
+// column included. Off the screen is past its edges, and on a desktop of
+// two monitors also the gap below the shorter one: there a copy that
+// crosses from the primary onto it comes out exact on both monitors.
+TEST(WholeTrace, CopyAcrossTheScreensCornerPaintsExactlyTheOnScreenPart)
+{
+    const TraceSetUp setUps[] = {
+        {StrokeEnd::Included, 0, 0, 0, 0, 0},
+        {StrokeEnd::Excluded, 1, 0, 0, 0, 0},
+        {StrokeEnd::Excluded, 1, 6, 1, 0, 0},
+        {StrokeEnd::Included, 0, 6, 0, 1, 1},
+    };
+    SimPainterLayout acrossTheGap = StandardPainterLayout();
+    acrossTheGap.canvasRight = 579;
+    const std::vector<MonitorArea> gapBelowTheRight = {{0, 0, 400, 300}, {400, 0, 600, 200}};
+    for (const TraceSetUp& setUp : setUps) {
+        for (bool background : {false, true}) {
+            for (bool monitors : {false, true}) {
+                SCOPED_TRACE(::testing::Message() << "adjust " << setUp.painterAdjust << " lag "
+                                                  << setUp.paintLagReads << " background "
+                                                  << background << " monitors " << monitors);
+                // The copy's columns 380..416 and rows 190..212 cross both
+                // the monitors' edge and the gap's top.
+                WholeTrace trace = monitors ? WholeTrace(setUp, 11, background, {380, 190},
+                                                         acrossTheGap, gapBelowTheRight)
+                                            : WholeTrace(setUp, 11, background, kDestAtTheCorner,
+                                                         CanvasPastTheEdges());
+                trace.Run();
+                EXPECT_EQ(trace.WrongPixels(), 0);
+                EXPECT_EQ(Sim().Boxes().size(), 1u);
+                int offScreen = 0, strokes = 0, onTheRight = 0;
+                for (const std::string& line : Sim().Log()) {
+                    int x = 0, y = 0;
+                    if (std::sscanf(line.c_str(), "SetCursorPos(%d,%d)", &x, &y) != 2)
+                        continue;
+                    offScreen += !Sim().Shown(x, y);
+                    strokes += y >= 70;
+                    onTheRight += y >= 70 && x >= 400;
+                }
+                EXPECT_EQ(offScreen, 0);
+                EXPECT_GT(strokes, 0);
+                EXPECT_EQ(onTheRight > 0, monitors);
+            }
+        }
     }
 }
 

@@ -99,9 +99,10 @@ TEST_F(PickRules, DestinationPickSetsNoRectangleOnRelease)
     EXPECT_TRUE(SourceRect == (ScreenRect{1, 2, 3, 4}));
 }
 
-TEST_F(PickRules, PaletteDragSearchesTheDraggedRectangleOnTheLiveScreen)
+TEST_F(PickRules, PaletteDragSearchesTheDraggedRectangleOfTheFrozenImage)
 {
     SimPainter painter(StandardPainterLayout(), StrokeEnd::Included);
+    FreezeScreen(false);  // as entering the pick does
     // Round the three bars (columns 20..219, rows 10..49), dragged from the
     // bottom right; the source is not touched.
     Drag(Mode::PickPalette, {230, 55}, {10, 5});

@@ -9,6 +9,7 @@
  *   e2e-driver STEP [ARGS...] STEP [ARGS...] ...
  *
  * Steps, carried out in order (coordinates are screen pixels unless said):
+ *   screen                    report the screen's size (needs no panel)
  *   panel                     wait for the control window
  *   option ID on|off          click check box ID until it shows that state
  *   wait-text TEXT            click into the wait box and type TEXT over it
@@ -29,7 +30,7 @@
  *
  * Reports go to standard output as key=value lines (ticks are GetTickCount
  * milliseconds, the clock the stand-in painter's event log uses):
- *   start_tick=  box_text= (UTF-8)  box_minutes=  box_seconds=  elapsed_ms=
+ *   screen=W,H  start_tick=  box_text= (UTF-8)  box_minutes=  box_seconds=  elapsed_ms=
  *   hand_first_tick=  hand_last_tick=  right_click_tick=  close_tick=
  * Exit code 0 when every step succeeded; 1, after a line on stderr naming
  * the step, when one failed; 2 for a command line not understood.
@@ -468,7 +469,9 @@ struct Arguments {
 
 void RunStep(const std::string& step, Arguments& a)
 {
-    if (step == "panel") {
+    if (step == "screen") {
+        std::printf("screen=%d,%d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    } else if (step == "panel") {
         FindPanel();
     } else if (Panel == nullptr) {
         Fail("the first step must be panel");

@@ -17,6 +17,15 @@
 #   right-button   a right click on the panel during the trace: it stops, no
 #                  box, nothing follows
 #   close          the window closed during the trace: exit code 0
+#   palette-edge   the painter's bars 4 columns from the screen's right edge
+#                  and the palette drag ending on its last column, where the
+#                  overlay's label flips into the rectangle over the blue
+#                  bar: the sliders are found ("はじめ" enabled), the copy is
+#                  exact
+#   copy-edges     the painter's canvas crossing the screen's right and
+#                  bottom edges, and the copy with it: the part on the
+#                  screen is exact, nothing is painted beyond the edges,
+#                  the box is shown
 # On a desktop of two monitors (monitors_test.sh runs these on an X server
 # of its own and gives its layout in VELLIPA_MONITORS, "WxH+X+Y ...", the
 # primary first):
@@ -40,13 +49,51 @@ readonly DX=9 DY=7
 readonly HAND_BELOW=120
 
 # The common start: both programs, the options, the three picks.
-#   begin_copy "PAINTER OPTIONS" "DRIVER OPTION STEPS"
+#   begin_copy "PAINTER OPTIONS" "DRIVER OPTION STEPS" [DX DY [PALETTE DRAG]]
+# DX, DY and the palette drag "L T R B" are shell arithmetic, which may use
+# the painter's rectangles split by split_rect (canvas_left, ...); they
+# default to DX, DY and the painter's suggested drag.
 begin_copy() {
     # shellcheck disable=SC2086
     start_painter $1 || give_up "the painter did not start"
     start_vellipa
-    copy_steps "$DX" "$DY"
+    split_rect canvas "$G_canvas"
+    split_rect palette_drag "$G_palette_drag"
+    split_rect green_bar "$G_green_bar"
+    COPY_DX=$((${3:-DX})) COPY_DY=$((${4:-DY}))
+    copy_steps "$COPY_DX" "$COPY_DY"
+    if [ -n "${5:-}" ]; then
+        local drag
+        read -r -a drag <<<"$5"
+        COPY_STEPS=("${COPY_STEPS[@]:0:8}" pick-palette
+                    $((drag[0])) $((drag[1])) $((drag[2])) $((drag[3])))
+    fi
     PREPARE_STEPS=(panel $2 "${COPY_STEPS[@]}")
+}
+
+# split_rect NAME "L T R B": NAME_left, NAME_top, NAME_right, NAME_bottom.
+split_rect() {
+    read -r "$1_left" "$1_top" "$1_right" "$1_bottom" <<<"$2"
+}
+
+# The screen's size as Windows gives it: SCREEN_W, SCREEN_H.
+measure_screen() {
+    drive screen || give_up "the driver could not measure the screen"
+    read -r SCREEN_W SCREEN_H <<<"$D_screen"
+}
+
+# The painter's option that puts its client area's top-left corner at
+# (X, Y), for the frame its window style has under Wine (the geometry
+# report shows where it really went).
+readonly FRAME_X=3 FRAME_Y=22
+painter_at() {
+    echo "--pos=$(($1 - FRAME_X)),$(($2 - FRAME_Y))"
+}
+
+# within LOW VALUE HIGH WHAT: the painter lies as the scenario needs it;
+# otherwise the scenario cannot show what it is for.
+within() {
+    [ "$1" -le "$2" ] && [ "$2" -le "$3" ] || give_up "$4 is $2, not within $1..$3"
 }
 
 # Both programs closed as a user closes them, each ending with exit code 0.
@@ -63,17 +110,32 @@ report_copy() {
         "${C_matching_pixels:-?}/${C_total_pixels:-?} pixels as expected, ${C_stray_pixels:-?} stray"
 }
 
+# Strokes the painter took from right to left (canvas X1 < X0).
+reversed_strokes() {
+    awk '$2 == "stroke" && $5 < $3 { n++ } END { print n + 0 }' "$SESSION_WORK/events.log"
+}
+
 report_stop() {
     echo "stopped: $(count_events stroke) strokes, $(count_events click) clicks," \
         "${C_matching_pixels:-?}/${C_total_pixels:-?} pixels copied"
 }
 
+#   full_copy "PAINTER OPTIONS" "DRIVER OPTION STEPS" exact|mapped
+#             [DX DY [PALETTE DRAG]]   as begin_copy takes them
+# With ON_SCREEN set, the canvas's columns and rows on the screen ("W H",
+# shell arithmetic as for begin_copy), only those are checked for the copy,
+# and beyond them the canvas must have stayed white.
 full_copy() {
-    local painter_options="$1" option_steps="$2" mode="$3"
-    begin_copy "$painter_options" "$option_steps"
+    local painter_options="$1" option_steps="$2" mode="$3" on_screen=()
+    begin_copy "$painter_options" "$option_steps" "${4:-}" "${5:-}" "${6:-}"
     drive "${PREPARE_STEPS[@]}" start box 150000 ok || fail "the copy did not end with the box"
     finish
-    check_canvas "$DX" "$DY" "$mode" || { cat "$SESSION_WORK/check.txt" >&2; give_up "the canvas is not the copy"; }
+    if [ -n "${ON_SCREEN:-}" ]; then
+        read -r -a on_screen <<<"$ON_SCREEN"
+        on_screen=($((on_screen[0])) $((on_screen[1])))
+    fi
+    check_canvas "$COPY_DX" "$COPY_DY" "$mode" "${on_screen[@]}" \
+        || { cat "$SESSION_WORK/check.txt" >&2; give_up "the canvas is not the copy"; }
     report_copy
     [ "$(count_events press)" -eq 0 ] || fail "presses landed beside the bars and the canvas"
 }
@@ -98,6 +160,7 @@ expect_stopped() {
 # its release, so the trace lasts long enough to be interfered with.
 readonly SLOW_PAINTER="--paint-lag=60"
 readonly EVERY_STROKE="option 1005 on option 1008 on wait-text 1"
+readonly ADJUSTED="option 1005 on option 1006 on option 1007 on wait-text 1"
 
 # The monitors Wine reports must be the layout's: "monitor L T W H" lines
 # in the layout's order. Sets SECOND_LEFT, SECOND_TOP, SECOND_RIGHT and
@@ -116,6 +179,7 @@ expect_monitors() {
     read -r _ SECOND_LEFT SECOND_TOP size <<<"$(sed -n 2p <<<"${expected}")"
     SECOND_RIGHT=$((SECOND_LEFT + ${size% *}))
     SECOND_BOTTOM=$((SECOND_TOP + ${size#* }))
+    SECOND_MONITOR_PAINTER="--pos=$((SECOND_LEFT + 120)),$((SECOND_TOP + 40))"
 }
 
 # "L T R B" (inclusive) lies on the second monitor.
@@ -126,14 +190,6 @@ on_second_monitor() {
         && [ "$right" -lt "$SECOND_RIGHT" ] && [ "$bottom" -lt "$SECOND_BOTTOM" ]
 }
 
-# The painter whose canvas takes the copy, on the second monitor, with the
-# options of copy-adjusted.
-readonly ADJUSTED_SYNC="option 1005 on option 1006 on option 1007 on wait-text 1"
-start_second_monitor_painter() {
-    start_painter --pos=$((SECOND_LEFT + 120)),$((SECOND_TOP + 40)) \
-        || give_up "the painter did not start"
-    on_second_monitor "$G_window" || give_up "the painter's window $G_window is not on the second monitor"
-}
 
 # A second painter on the primary, whose sample is the picture to copy;
 # sets P_<key> from its geometry.
@@ -170,7 +226,7 @@ close_two_painters() {
 
 case "$scenario" in
 copy-adjusted)
-    full_copy "" "option 1005 on option 1006 on option 1007 on wait-text 1" exact
+    full_copy "" "$ADJUSTED" exact
     ;;
 copy-release)
     full_copy "--paint-release" "option 1006 on option 1007 on wait-text 1" mapped
@@ -204,28 +260,43 @@ close)
     [ "$(count_events stroke)" -gt 0 ] || fail "no stroke reached the painter"
     close_painter || give_up "the painter did not end"
     ;;
+palette-edge)
+    measure_screen
+    # Client column 274 is the bars' last (painter_layout.cpp).
+    full_copy "$(painter_at $((SCREEN_W - 4 - 274)) 40)" "$ADJUSTED" exact "" "" \
+        "palette_drag_left palette_drag_top SCREEN_W-1 palette_drag_bottom"
+    within $((SCREEN_W - 12)) "$green_bar_right" $((SCREEN_W - 2)) "the bars' last column"
+    echo "the bars end on column $green_bar_right, the palette drag on $((SCREEN_W - 1)):" \
+        "sliders found"
+    ;;
+copy-edges)
+    measure_screen
+    # The copy's top-left 30 columns and 20 rows before the screen's edges:
+    # 34 of its 64 columns and 28 of its 48 rows lie beyond them.
+    ON_SCREEN="SCREEN_W-canvas_left SCREEN_H-canvas_top"
+    full_copy "--canvas-size=260x160 $(painter_at $((SCREEN_W - 324)) $((SCREEN_H - 148)))" \
+        "$ADJUSTED" exact "SCREEN_W-30-canvas_left" "SCREEN_H-20-canvas_top"
+    within $((SCREEN_W + 1)) "$canvas_right" 5000 "the canvas's right column"
+    within $((SCREEN_H + 1)) "$canvas_bottom" 5000 "the canvas's bottom row"
+    echo "canvas $G_canvas on a ${SCREEN_W}x$SCREEN_H screen: ${C_offscreen_painted:-?} pixels" \
+        "painted beyond its edges; $(reversed_strokes) strokes dragged right to left"
+    ;;
 second-monitor)
     expect_monitors
-    start_second_monitor_painter
-    start_vellipa
-    copy_steps "$DX" "$DY"
-    drive panel $ADJUSTED_SYNC "${COPY_STEPS[@]}" start box 150000 ok \
-        || fail "the copy did not end with the box"
-    finish
-    check_canvas "$DX" "$DY" exact || { cat "$SESSION_WORK/check.txt" >&2; give_up "the canvas is not the copy"; }
-    report_copy
-    [ "$(count_events press)" -eq 0 ] || fail "presses landed beside the bars and the canvas"
+    full_copy "$SECOND_MONITOR_PAINTER" "$ADJUSTED" exact
+    on_second_monitor "$G_window" || fail "the painter's window $G_window is not on the second monitor"
     ;;
 across-monitors)
     expect_monitors
     start_picture_painter
-    start_second_monitor_painter
+    start_painter "$SECOND_MONITOR_PAINTER" || give_up "the painter did not start"
+    on_second_monitor "$G_window" || give_up "the painter's window $G_window is not on the second monitor"
     cmp -s "$SESSION_WORK/picture-sample.ppm" "$SESSION_WORK/sample.ppm" \
         || give_up "the two painters show different samples"
     start_vellipa
     read -r canvas_left canvas_top _ <<<"$G_canvas"
     # shellcheck disable=SC2086
-    drive panel $ADJUSTED_SYNC pick-source $P_sample \
+    drive panel $ADJUSTED pick-source $P_sample \
         pick-dest $((canvas_left + DX)) $((canvas_top + DY)) pick-palette $G_palette_drag \
         start box 150000 ok || fail "the copy did not end with the box"
     close_vellipa || give_up "vellipa.exe did not end"
