@@ -33,6 +33,10 @@
 #                    and its sliders on the second monitor
 #   across-monitors  the picture on the primary (a second painter's
 #                    sample) copied into a painter on the second monitor
+#   copy-gap         the painter's canvas, and the copy with it, crossing
+#                    the second monitor's bottom edge into the gap below it
+#                    (the primary is taller): the part on the monitor is
+#                    exact, nothing is painted in the gap
 set -u
 GIVE_UP_CLEANUP=end_session
 source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
@@ -306,6 +310,17 @@ across-monitors)
     check_canvas "$DX" "$DY" exact || { cat "$SESSION_WORK/check.txt" >&2; give_up "the canvas is not the copy"; }
     report_copy
     [ "$(count_events press)" -eq 0 ] || fail "presses landed beside the bars and the canvas"
+    ;;
+copy-gap)
+    expect_monitors
+    # The copy's top-left 20 rows above the monitor's bottom edge: 28 of its
+    # 48 rows lie in the gap, which the screen rectangle still holds.
+    ON_SCREEN="canvas_right-canvas_left+1 SECOND_BOTTOM-canvas_top"
+    full_copy "--canvas-size=260x160 $(painter_at $((SECOND_LEFT + 300)) $((SECOND_BOTTOM - 148)))" \
+        "$ADJUSTED" exact "" "SECOND_BOTTOM-20-canvas_top"
+    within $((SECOND_BOTTOM + 1)) "$canvas_bottom" 5000 "the canvas's bottom row"
+    echo "canvas $G_canvas, the second monitor's last row $((SECOND_BOTTOM - 1)):" \
+        "${C_offscreen_painted:-?} pixels painted in the gap"
     ;;
 *)
     echo "unknown scenario $scenario" >&2
