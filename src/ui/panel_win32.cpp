@@ -3,8 +3,9 @@
  * its result lines, and the Start command up to its hand-over to the plan
  * and the trace. Every formatted line passes through the shared text buffer
  * and is drawn from it at once. No font is set anywhere, so all text uses
- * the system's default font, which follows the display's scale; the
- * controls and lines stand where the layout for the window's DPI puts them.
+ * the system's default font, in whatever size the system gives it at the
+ * display's scale; the controls and lines stand where the layout for the
+ * window's DPI puts them.
  */
 #include "ui/panel_win32.h"
 
