@@ -29,6 +29,9 @@
 #   end_session                            ends what is still running
 # Each step returns non-zero, after a line on stderr, when it failed.
 #
+# VELLIPA_PAINTER_POS=X,Y places the painter elsewhere than its default
+# (e.g. clear of a panel that a scaled display makes larger).
+#
 # The files in WORK_DIR: geometry.txt, sample.ppm, events.log, canvas.ppm,
 # driver.txt (the driver's report), check.txt (canvas-check's).
 
@@ -75,7 +78,8 @@ start_painter() {
     rm -f "$geometry"
     wine "$PAINTER_EXE" --geometry-out="$(session_file geometry.txt)" \
         --sample-out="$(session_file sample.ppm)" --event-log="$(session_file events.log)" \
-        --canvas-out="$(session_file canvas.ppm)" "$@" >/dev/null &
+        --canvas-out="$(session_file canvas.ppm)" ${VELLIPA_PAINTER_POS:+--pos="$VELLIPA_PAINTER_POS"} \
+        "$@" >/dev/null &
     PAINTER_PID=$!
     for ((i = 0; i < 300; i++)); do
         grep -q '^ready=1' "$geometry" 2>/dev/null && break

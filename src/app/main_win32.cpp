@@ -14,6 +14,7 @@
 #include "app/texts.h"
 #include "palette/palette.h"
 #include "trace/trace_driver.h"
+#include "ui/panel_win32.h"
 #include "ui/selection.h"
 #include "ui/trace_mode.h"
 #include "ui/trace_options.h"
@@ -23,6 +24,8 @@ HINSTANCE ModuleInstance = nullptr;
 HWND ControlWindow = nullptr;
 
 static const int kIconResource = 107;
+// The outer size at 96 DPI; the panel resizes itself to its DPI's before
+// it is shown.
 static const int kPanelWidth = 430;
 static const int kPanelHeight = 220;
 
@@ -73,6 +76,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
                                     nullptr, instance, nullptr);
     if (!ControlWindow)
         return 1;
+    SizePanelWindow(ControlWindow);
     ShowWindow(ControlWindow, showCommand);
     UpdateWindow(ControlWindow);
 

@@ -24,6 +24,3 @@ const int kControlCount = 10;
 // wait box.
 const int kPickHiddenControlCount = 9;
 
-// The panel's fixed outer size, the same as the control window is made with.
-const int kPanelWidth = 430;
-const int kPanelHeight = 220;

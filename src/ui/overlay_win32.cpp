@@ -82,8 +82,9 @@ void EnterPickMode()
 void LeavePickMode()
 {
     SetWindowLongA(ControlWindow, GWL_STYLE, kPanelStyle);
-    SetWindowPos(ControlWindow, HWND_TOP, SavedPanelPosition.x, SavedPanelPosition.y, kPanelWidth,
-                 kPanelHeight, SWP_SHOWWINDOW);
+    const PanelLayout& panel = CurrentPanelLayout();
+    SetWindowPos(ControlWindow, HWND_TOP, SavedPanelPosition.x, SavedPanelPosition.y,
+                 panel.outerWidth, panel.outerHeight, SWP_SHOWWINDOW);
     ShowPickHiddenControls(SW_SHOW);
     // Whatever the full-screen window covered is redrawn at once.
     InvalidateRect(nullptr, nullptr, TRUE);

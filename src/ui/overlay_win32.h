@@ -24,7 +24,7 @@ void BeginPick(Mode pickMode);
 void EnterPickMode();
 
 // Gives the control window back its caption style, the saved position and
-// the panel size, shows the nine controls again and has every window on the
+// the panel's outer size at its current DPI, shows the nine controls again and has every window on the
 // desktop repainted.
 void LeavePickMode();
 

@@ -3,7 +3,9 @@
  * its result lines, and the Start command up to its hand-over to the plan
  * and the trace. Every formatted line passes through the shared text buffer
  * and is drawn from it at once. No font is set anywhere, so all text uses
- * the system's default font.
+ * the system's default font, in whatever size the system gives it at the
+ * display's scale; the controls and lines stand where the layout for the
+ * window's DPI puts them.
  */
 #include "ui/panel_win32.h"
 
@@ -14,6 +16,8 @@
 #include "plan/colour_groups.h"
 #include "trace/trace_driver.h"
 #include "ui/control_ids.h"
+#include "ui/dpi_win32.h"
+#include "ui/panel_layout.h"
 #include "ui/start_rule.h"
 #include "ui/status_lines.h"
 #include "ui/trace_options.h"
@@ -26,10 +30,6 @@ struct ControlSpec {
     const char* className;
     const char* text;
     DWORD style;
-    int x;
-    int y;
-    int width;
-    int height;
 };
 
 const DWORD kPushButton = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON;
@@ -37,27 +37,25 @@ const DWORD kCheckBox = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;
 
 // In id order; the controls are made in this order.
 const ControlSpec kControls[kControlCount] = {
-    {ID_SOURCE_REGION, "BUTTON", kTextSourceRegionButton, kPushButton, 16, 4, 128, 24},
-    {ID_DEST_POSITION, "BUTTON", kTextDestPositionButton, kPushButton, 16, 32, 128, 24},
-    {ID_RGB_REGION, "BUTTON", kTextRgbRegionButton, kPushButton, 16, 60, 128, 24},
-    {ID_START, "BUTTON", kTextStartButton, kPushButton | WS_DISABLED, 16, 152, 128, 24},
-    {ID_TRANSPARENT_TOP_LEFT, "BUTTON", kTextTransparentTopLeft, kCheckBox, 240, 72, 128, 24},
-    {ID_PAINTER_ADJUST, "BUTTON", kTextPainterAdjust, kCheckBox, 240, 92, 180, 24},
-    {ID_SYNC_COLOUR_SWITCH, "BUTTON", kTextSyncColourSwitch, kCheckBox, 240, 112, 180, 24},
-    {ID_SYNC_MOUSE_MOVE, "BUTTON", kTextSyncMouseMove, kCheckBox, 240, 132, 200, 24},
-    {ID_SYNC_EVERY_PIXEL, "BUTTON", kTextSyncEveryPixel, kCheckBox, 240, 152, 200, 24},
-    {ID_WAIT_EDIT, "EDIT", kTextWaitInitial, WS_CHILD | WS_VISIBLE | WS_BORDER, 176, 104, 32, 24},
+    {ID_SOURCE_REGION, "BUTTON", kTextSourceRegionButton, kPushButton},
+    {ID_DEST_POSITION, "BUTTON", kTextDestPositionButton, kPushButton},
+    {ID_RGB_REGION, "BUTTON", kTextRgbRegionButton, kPushButton},
+    {ID_START, "BUTTON", kTextStartButton, kPushButton | WS_DISABLED},
+    {ID_TRANSPARENT_TOP_LEFT, "BUTTON", kTextTransparentTopLeft, kCheckBox},
+    {ID_PAINTER_ADJUST, "BUTTON", kTextPainterAdjust, kCheckBox},
+    {ID_SYNC_COLOUR_SWITCH, "BUTTON", kTextSyncColourSwitch, kCheckBox},
+    {ID_SYNC_MOUSE_MOVE, "BUTTON", kTextSyncMouseMove, kCheckBox},
+    {ID_SYNC_EVERY_PIXEL, "BUTTON", kTextSyncEveryPixel, kCheckBox},
+    {ID_WAIT_EDIT, "EDIT", kTextWaitInitial, WS_CHILD | WS_VISIBLE | WS_BORDER},
 };
 
 HWND controls[kControlCount] = {};
+PanelLayout layout = {};
 
-// Where each result line and the wait label stand, in client pixels.
-const int kResultColumn = 160;
-const int kSourceLineRow = 6;
-const int kDestLineRow = 34;
-const int kPaletteMarkRow = 62;
-const int kWaitLabelColumn = 16;
-const int kWaitLabelRow = 105;
+void DrawLine(HDC dc, PanelPoint at, const char* text, int length)
+{
+    TextOutA(dc, at.x, at.y, text, length);
+}
 
 int FlagOf(int id)
 {
@@ -72,13 +70,36 @@ HWND PanelControl(int id)
     return index >= 0 && index < kControlCount ? controls[index] : nullptr;
 }
 
+const PanelLayout& CurrentPanelLayout()
+{
+    return layout;
+}
+
 void CreatePanelControls(HWND window)
 {
+    layout = PanelLayoutAt(WindowDpi(window));
     for (int i = 0; i < kControlCount; ++i) {
         const ControlSpec& c = kControls[i];
-        controls[i] = CreateWindowExA(0, c.className, c.text, c.style, c.x, c.y, c.width, c.height,
-                                      window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+        const PanelRect& at = layout.controls[i];
+        controls[i] = CreateWindowExA(0, c.className, c.text, c.style, at.left, at.top,
+                                      at.right - at.left, at.bottom - at.top, window,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                                       ModuleInstance, nullptr);
+    }
+}
+
+void SizePanelWindow(HWND window)
+{
+    SetWindowPos(window, nullptr, 0, 0, layout.outerWidth, layout.outerHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void LayOutPanelAgain(int dpi)
+{
+    layout = PanelLayoutAt(dpi);
+    for (int i = 0; i < kControlCount; ++i) {
+        const PanelRect& at = layout.controls[i];
+        MoveWindow(controls[i], at.left, at.top, at.right - at.left, at.bottom - at.top, TRUE);
     }
 }
 
@@ -86,18 +107,18 @@ void PaintPanel(HWND window)
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    RECT panel = {0, 0, kPanelWidth, kPanelHeight};
+    RECT panel = {layout.fill.left, layout.fill.top, layout.fill.right, layout.fill.bottom};
     HBRUSH face = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
     FillRect(dc, &panel, face);
     DeleteObject(face);
     SetBkMode(dc, TRANSPARENT);
 
     int length = FormatSourceLine();
-    TextOutA(dc, kResultColumn, kSourceLineRow, TextBuffer, length);
+    DrawLine(dc, layout.sourceLine, TextBuffer, length);
     length = FormatDestLine();
-    TextOutA(dc, kResultColumn, kDestLineRow, TextBuffer, length);
-    TextOutA(dc, kResultColumn, kPaletteMarkRow, PaletteMark(), kPaletteMarkLength);
-    TextOutA(dc, kWaitLabelColumn, kWaitLabelRow, kTextWaitLabel, lstrlenA(kTextWaitLabel));
+    DrawLine(dc, layout.destLine, TextBuffer, length);
+    DrawLine(dc, layout.paletteMark, PaletteMark(), kPaletteMarkLength);
+    DrawLine(dc, layout.waitLabel, kTextWaitLabel, lstrlenA(kTextWaitLabel));
     EndPaint(window, &paint);
 }
 

@@ -7,16 +7,31 @@
 
 #include <windows.h>
 
+#include "ui/panel_layout.h"
+
 // The handle of the panel control with this id (ID_SOURCE_REGION to
 // ID_WAIT_EDIT); null before the controls are made.
 HWND PanelControl(int id);
 
 // Makes the ten controls as children of window, in id order, with the
-// module instance; called once, on the window's create message.
+// module instance, laid out for the window's DPI; called once, on the
+// window's create message.
 void CreatePanelControls(HWND window);
 
-// Paints the panel: the button-face background over 430 x 220, then the
-// three result lines and the wait box's label.
+// The layout the panel stands in now: that of its window's DPI.
+const PanelLayout& CurrentPanelLayout();
+
+// Gives the panel window the outer size of the current layout, keeping its
+// place. The window is made at the 96-DPI size; its creator MUST call this
+// before showing it.
+void SizePanelWindow(HWND window);
+
+// Lays the ten controls out again for dpi (moved, resized, repainted). The
+// window's own size is its caller's.
+void LayOutPanelAgain(int dpi);
+
+// Paints the panel: the button-face background over the layout's fill
+// area, then the three result lines and the wait box's label.
 void PaintPanel(HWND window);
 
 // True exactly when the check box answers BM_GETCHECK with BST_CHECKED.

@@ -5,7 +5,9 @@
  * the high 16 bits is ignored). While TraceMode is Idle or Tracing the
  * window is the panel; in a pick mode it is the overlay. Closing the window
  * ends the program through the quit message; the default procedure
- * destroys the window on its close box.
+ * destroys the window on its close box. A change of the display's scale
+ * (the window moved to a monitor of another scale, or the user changed it)
+ * lays the panel out again.
  */
 #include "ui/window_win32.h"
 
@@ -14,6 +16,10 @@
 #include "ui/panel_win32.h"
 #include "ui/pick_rules.h"
 #include "ui/trace_mode.h"
+
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
 
 static LRESULT OnCreate(HWND window)
 {
@@ -33,6 +39,22 @@ static LRESULT OnPaint(HWND window)
         PaintPickFrame(window);
     else
         PaintPanel(window);
+    return 0;
+}
+
+// The new DPI is in both halves of wParam, and lParam points at the outer
+// rectangle the system suggests for it. The overlay keeps covering the
+// screen; the panel comes back at its new size when the pick ends.
+static LRESULT OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    LayOutPanelAgain(HIWORD(wParam));
+    if (!IsPickMode(TraceMode)) {
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    InvalidateRect(window, nullptr, TRUE);
     return 0;
 }
 
@@ -78,6 +100,8 @@ LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         return OnLeftButtonUp();
     case WM_RBUTTONDOWN:
         return OnRightButtonDown();
+    case WM_DPICHANGED:
+        return OnDpiChanged(window, wParam, lParam);
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }

@@ -9,7 +9,9 @@
 #   - the version record: file and product version 1.0.0.14, strings and
 #     translation for Japanese (0x0411) in code page 932;
 #   - the application manifest as resource 1, declaring the program DPI-aware;
-#   - a GUI-subsystem program that imports no MinGW runtime DLL.
+#   - a GUI-subsystem program that imports no MinGW runtime DLL, and none of
+#     the DPI functions newer than Windows 7 (it looks those up when it runs,
+#     so that it still starts there).
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
@@ -90,6 +92,15 @@ check_imports() {
         esac
     done < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers")
     grep -q 'DLL Name:' <<<"$headers" || fail "objdump shows no imports at all"
+    # objdump lists each imported function as "ADDRESS HINT NAME".
+    grep -qE '^[[:space:]]+[0-9a-f]+[[:space:]]+[0-9]+[[:space:]]+AdjustWindowRectEx$' <<<"$headers" \
+        || fail "objdump shows no import by name (AdjustWindowRectEx)"
+    local name
+    for name in GetDpiForWindow AdjustWindowRectExForDpi GetDpiForSystem GetSystemMetricsForDpi \
+        SetThreadDpiAwarenessContext SetProcessDpiAwarenessContext GetDpiForMonitor; do
+        grep -qE "^[[:space:]]+[0-9a-f]+[[:space:]]+[0-9]+[[:space:]]+$name\$" <<<"$headers" \
+            && fail "imports $name, which Windows 7 does not have"
+    done
 }
 
 check_icon

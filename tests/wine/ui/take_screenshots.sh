@@ -7,7 +7,10 @@
 # panel and the overlay during a source drag round the painter's sample
 # picture, closes both programs, and writes OUT_DIR/panel.png and
 # OUT_DIR/overlay.png (the overlay cut down to the part round the drag).
-# Not a test: run it by hand when the look of the program changes.
+# Not a test: run it by hand when the look of the program changes. With
+# VELLIPA_WINE_DPI=144 or 192 before scripts/wine-run, the pictures are of a
+# display scaled to 150 % or 200 %: the README's docs/panel-150.png and
+# docs/panel-200.png are the panel.png of those runs.
 set -eu
 
 [ $# -eq 5 ] || { echo "usage: take_screenshots.sh VELLIPA PAINTER DRIVER WINDOW_TOOL OUT_DIR" >&2; exit 2; }

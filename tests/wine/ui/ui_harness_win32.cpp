@@ -15,6 +15,8 @@
 #include "plan/colour_groups.h"
 #include "trace/trace_driver.h"
 #include "ui/control_ids.h"
+#include "ui/dpi_win32.h"
+#include "ui/panel_win32.h"
 #include "ui/selection.h"
 #include "ui/trace_mode.h"
 #include "ui/trace_options.h"
@@ -117,6 +119,7 @@ bool StartHarness()
                                     ModuleInstance, nullptr);
     if (!ControlWindow || !painterWindow)
         return false;
+    SizePanelWindow(ControlWindow);
     ShowWindow(ControlWindow, SW_SHOWNORMAL);
     UpdateWindow(ControlWindow);
     UpdateWindow(painterWindow);
@@ -316,7 +319,9 @@ void ResetProgramState()
         SendMessageA(GetDlgItem(ControlWindow, id), BM_SETCHECK, BST_UNCHECKED, 0);
     SetWindowTextA(GetDlgItem(ControlWindow, ID_WAIT_EDIT), kTextWaitInitial);
     EnableWindow(GetDlgItem(ControlWindow, ID_START), FALSE);
-    SetWindowPos(ControlWindow, HWND_TOP, kPanelLeft, kPanelTop, 430, 220, SWP_SHOWWINDOW);
+    LayOutPanelAgain(WindowDpi(ControlWindow));
+    SetWindowPos(ControlWindow, HWND_TOP, kPanelLeft, kPanelTop, CurrentPanelLayout().outerWidth,
+                 CurrentPanelLayout().outerHeight, SWP_SHOWWINDOW);
     InvalidateRect(nullptr, nullptr, TRUE);
     PumpFor(50);
     UpdateWindow(ControlWindow);

@@ -114,7 +114,8 @@ protected:
         RECT outer = {0, 0, 0, 0};
         GetWindowRect(ControlWindow, &outer);
         return outer.left == kPanelLeft && outer.top == kPanelTop &&
-               outer.right - outer.left == kPanelWidth && outer.bottom - outer.top == kPanelHeight &&
+               outer.right - outer.left == CurrentPanelLayout().outerWidth &&
+               outer.bottom - outer.top == CurrentPanelLayout().outerHeight &&
                StyleAsSet(ControlWindow) == kPanelStyle;
     }
 };
@@ -138,11 +139,11 @@ TEST_F(ControlWindowTest, PanelHasItsTenControlsAsSpecifiedInIdOrder)
         {ID_DEST_POSITION, "Button", kTextDestPositionButton, push, {16, 32, 144, 56}},
         {ID_RGB_REGION, "Button", kTextRgbRegionButton, push, {16, 60, 144, 84}},
         {ID_START, "Button", kTextStartButton, push | WS_DISABLED, {16, 152, 144, 176}},
-        {ID_TRANSPARENT_TOP_LEFT, "Button", kTextTransparentTopLeft, box, {240, 72, 368, 96}},
-        {ID_PAINTER_ADJUST, "Button", kTextPainterAdjust, box, {240, 92, 420, 116}},
-        {ID_SYNC_COLOUR_SWITCH, "Button", kTextSyncColourSwitch, box, {240, 112, 420, 136}},
-        {ID_SYNC_MOUSE_MOVE, "Button", kTextSyncMouseMove, box, {240, 132, 440, 156}},
-        {ID_SYNC_EVERY_PIXEL, "Button", kTextSyncEveryPixel, box, {240, 152, 440, 176}},
+        {ID_TRANSPARENT_TOP_LEFT, "Button", kTextTransparentTopLeft, box, {240, 74, 368, 94}},
+        {ID_PAINTER_ADJUST, "Button", kTextPainterAdjust, box, {240, 94, 420, 114}},
+        {ID_SYNC_COLOUR_SWITCH, "Button", kTextSyncColourSwitch, box, {240, 114, 420, 134}},
+        {ID_SYNC_MOUSE_MOVE, "Button", kTextSyncMouseMove, box, {240, 134, 424, 154}},
+        {ID_SYNC_EVERY_PIXEL, "Button", kTextSyncEveryPixel, box, {240, 154, 424, 174}},
         {ID_WAIT_EDIT, "Edit", kTextWaitInitial, WS_CHILD | WS_VISIBLE | WS_BORDER, {176, 104, 208, 128}},
     };
     // The children in creation order are the ids in order.
