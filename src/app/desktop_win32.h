@@ -1,10 +1,10 @@
 /*
  * The Win32 side of the desktop seam: the screen's measure and the three
  * screen surfaces made once at start-up and released after the message
- * loop. ScreenDC is the live
- * display; SnapshotDC and SourceDC are screen-sized memory copies of it, the
- * first shown by the overlay and read by the slider detection, the second
- * read by the plan; CopyDeviceBlock reads any of them in one block.
+ * loop. ScreenDC is the live display; SnapshotDC and SourceDC are
+ * screen-sized memory copies of it, the first shown by the overlay and read
+ * by the slider detection, the second read by the plan; CopyDeviceBlock
+ * reads any of them in one block.
  */
 #pragma once
 

@@ -27,6 +27,15 @@ MonitorArea WholeScreen()
     return MonitorArea{ScreenLeft, ScreenTop, ScreenLeft + ScreenWidth, ScreenTop + ScreenHeight};
 }
 
+// The areas that show pixels: the listed monitors, or with none listed the
+// whole screen, kept in `whole`. Returns how many there are.
+int ShowingAreas(const MonitorArea*& areas, MonitorArea& whole)
+{
+    whole = WholeScreen();
+    areas = MonitorCount > 0 ? Monitors : &whole;
+    return MonitorCount > 0 ? MonitorCount : 1;
+}
+
 }  // namespace
 
 void SetScreen(int left, int top, int width, int height)
@@ -47,26 +56,25 @@ void SetMonitors(const MonitorArea* areas, int count)
 
 bool IsShownByMonitor(int x, int y)
 {
-    if (!Contains(WholeScreen(), x, y))
-        return false;
-    if (MonitorCount == 0)
-        return true;
-    for (int i = 0; i < MonitorCount; ++i)
-        if (Contains(Monitors[i], x, y))
+    const MonitorArea* areas = nullptr;
+    MonitorArea whole;
+    const int count = ShowingAreas(areas, whole);
+    for (int i = 0; i < count; ++i)
+        if (Contains(areas[i], x, y))
             return true;
     return false;
 }
 
 bool ShownSpanOfRow(int y, int first, int last, int& from, int& to)
 {
-    const MonitorArea whole = WholeScreen();
-    const int count = MonitorCount == 0 ? 1 : MonitorCount;
+    const MonitorArea* areas = nullptr;
+    MonitorArea whole;
+    const int count = ShowingAreas(areas, whole);
     bool shown = false;
     for (int i = 0; i < count; ++i) {
-        const MonitorArea& m = MonitorCount == 0 ? whole : Monitors[i];
-        const int left = Larger(Larger(first, m.left), whole.left);
-        const int right = Smaller(Smaller(last, m.right - 1), whole.right - 1);
-        if (y < m.top || y >= m.bottom || y < whole.top || y >= whole.bottom || left > right)
+        const int left = Larger(first, areas[i].left);
+        const int right = Smaller(last, areas[i].right - 1);
+        if (y < areas[i].top || y >= areas[i].bottom || left > right)
             continue;
         from = shown ? Smaller(from, left) : left;
         to = shown ? Larger(to, right) : right;
@@ -77,22 +85,22 @@ bool ShownSpanOfRow(int y, int first, int last, int& from, int& to)
 
 ScreenPoint NearestShownPoint(int x, int y)
 {
-    const MonitorArea whole = WholeScreen();
-    const int count = MonitorCount == 0 ? 1 : MonitorCount;
+    const MonitorArea* areas = nullptr;
+    MonitorArea whole;
+    const int count = ShowingAreas(areas, whole);
     ScreenPoint nearest = {x, y};
     long long nearestDistance = -1;
     for (int i = 0; i < count; ++i) {
-        const MonitorArea& m = MonitorCount == 0 ? whole : Monitors[i];
+        const MonitorArea& m = areas[i];
         if (m.left >= m.right || m.top >= m.bottom)
             continue;
         const ScreenPoint at = {Larger(m.left, Smaller(x, m.right - 1)),
                                 Larger(m.top, Smaller(y, m.bottom - 1))};
         const long long dx = static_cast<long long>(at.x) - x;
         const long long dy = static_cast<long long>(at.y) - y;
-        const long long distance = dx * dx + dy * dy;
-        if (nearestDistance < 0 || distance < nearestDistance) {
+        if (nearestDistance < 0 || dx * dx + dy * dy < nearestDistance) {
             nearest = at;
-            nearestDistance = distance;
+            nearestDistance = dx * dx + dy * dy;
         }
     }
     return nearest;

@@ -50,8 +50,8 @@ void SetScreen(int left, int top, int width, int height);
 // as one monitor, as after SetScreen.
 void SetMonitors(const MonitorArea* areas, int count);
 
-// True when a monitor shows the pixel (x, y): it lies in the screen
-// rectangle and, when monitors are listed, in one of them.
+// True when a monitor shows the pixel (x, y): it lies in one of the
+// listed monitors or, with none listed, in the screen rectangle.
 bool IsShownByMonitor(int x, int y);
 
 // The columns of row y from first to last (first <= last) that monitors
