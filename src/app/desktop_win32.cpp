@@ -139,11 +139,16 @@ void SetCursorPosition(int x, int y)
     RecordPlacedCursor(ScreenPoint{x, y}, GetTickCount());
 }
 
-ScreenPoint ReadCursorPosition()
+ScreenPoint ReadSystemCursorPosition()
 {
     POINT at = {0, 0};
     GetCursorPos(&at);
-    return TakeCursorReport(ScreenPoint{at.x, at.y}, GetTickCount());
+    return ScreenPoint{at.x, at.y};
+}
+
+ScreenPoint ReadCursorPosition()
+{
+    return TakeCursorReport(ReadSystemCursorPosition(), GetTickCount());
 }
 
 // The button event carries its own absolute position, the point where the
