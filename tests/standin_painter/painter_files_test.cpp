@@ -29,14 +29,14 @@ TEST(StandinOptions, EveryOptionIsRead)
 {
     PainterOptions o;
     std::string error;
-    ASSERT_TRUE(Parse({"--paint-release", "--paint-path", "--log-moves", "--bar-width=100", "--event-delay=3", "--paint-lag=40",
+    ASSERT_TRUE(Parse({"--paint-release", "--paint-path", "--log-input", "--bar-width=100", "--event-delay=3", "--paint-lag=40",
                        "--pos=10,20", "--canvas-size=300x200", "--sample-size=7x5",
                        "--canvas-out=c.bmp", "--sample-out=s.ppm", "--geometry-out=g.txt"},
                       o, error))
         << error;
     EXPECT_TRUE(o.paintReleasePixel);
     EXPECT_TRUE(o.paintPath);
-    EXPECT_TRUE(o.logMoves);
+    EXPECT_TRUE(o.logInput);
     EXPECT_EQ(o.barWidth, 100);
     EXPECT_EQ(o.eventDelayMs, 3);
     EXPECT_EQ(o.paintLagMs, 40);
