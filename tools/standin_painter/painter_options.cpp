@@ -48,8 +48,8 @@ const char kUsage[] =
     "                         finished drag, as it happens: \"TICK click\n"
     "                         red|green|blue VALUE\", \"TICK stroke X0 Y0 X1\n"
     "                         Y1\" (canvas), \"TICK press X Y\" (elsewhere)\n"
-    "  --log-moves            the event log also gets \"TICK move X Y\" (client\n"
-    "                         point) for every mouse move taken\n"
+    "  --log-input            the event log also gets \"TICK move|down|up X Y\"\n"
+    "                         (client point) for every mouse message taken\n"
     "  --help                 this text\n"
     "\n"
     "Geometry lines, screen pixels, rectangles inclusive as L,T,R,B:\n"
@@ -92,8 +92,8 @@ bool ApplyArgument(const std::string& name, const char* value, PainterOptions& o
             options.paintReleasePixel = true;
         else if (name == "--paint-path")
             options.paintPath = true;
-        else if (name == "--log-moves")
-            options.logMoves = true;
+        else if (name == "--log-input")
+            options.logInput = true;
         else if (name == "--help")
             options.showUsage = true;
         else

@@ -43,8 +43,8 @@ struct PainterOptions {
     // Every slider click and finished drag, one line each as it happens
     // (see event_log.h). Empty means not written.
     std::string eventLogFile;
-    // The event log also gets a line for every mouse move taken.
-    bool logMoves = false;
+    // The event log also gets a line for every mouse message taken.
+    bool logInput = false;
     bool showUsage = false;
 };
 

@@ -120,8 +120,6 @@ void OnRelease(HWND window, int x, int y)
 // moves that wait in the queue.
 void OnMove(HWND window, int x, int y)
 {
-    if (Painter.options.logMoves)
-        LogEvent("move " + std::to_string(x) + " " + std::to_string(y));
     standin::Stroke piece;
     if (standin::MoveAt(Painter, x, y, piece))
         ShowOrHold(window, piece);
@@ -188,19 +186,30 @@ void OnDestroy(HWND window)
     PostQuitMessage(0);
 }
 
+// The mouse message as taken, before the painter acts on it.
+void LogInput(const char* kind, LPARAM lParam)
+{
+    if (Painter.options.logInput)
+        LogEvent(std::string(kind) + " " + std::to_string(GET_X_LPARAM(lParam)) + " " +
+                 std::to_string(GET_Y_LPARAM(lParam)));
+}
+
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_LBUTTONDOWN:
         SleepForEvent();
+        LogInput("down", lParam);
         OnPress(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_LBUTTONUP:
         SleepForEvent();
+        LogInput("up", lParam);
         OnRelease(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_MOUSEMOVE:
         SleepForEvent();
+        LogInput("move", lParam);
         OnMove(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_TIMER:
