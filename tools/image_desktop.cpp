@@ -48,6 +48,7 @@ bool ReadSourceBlock(int left, int top, int width, int height, Colour* out)
 }
 
 void SetCursorPosition(int x, int y) { cursor = ScreenPoint{x, y}; }
+ScreenPoint ReadSystemCursorPosition() { return cursor; }
 ScreenPoint ReadCursorPosition() { return cursor; }
 
 void PressLeftButton() {}

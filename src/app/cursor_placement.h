@@ -11,7 +11,11 @@
  * seam records every point it places the cursor at, injects button events
  * at the last one, and takes a cursor report of an earlier recent one for
  * such an echo. A user's hand moves the mouse elsewhere, so the trace still
- * sees the hand.
+ * sees the hand. Only the check for the hand reads the cursor so; the
+ * cursor sync waits on the system's own report. While a trace holds the
+ * cursor (trace/cursor_hold.h) Wine replays no moves at all, but the
+ * record still serves the button events and any report read before the
+ * hold took.
  *
  * Plain state and free functions, written only by the seam.
  */

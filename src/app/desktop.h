@@ -60,9 +60,21 @@ Colour ReadSourcePixel(int x, int y);
 // false when the surface cannot be read at all; out is then unspecified.
 bool ReadSourceBlock(int left, int top, int width, int height, Colour* out);
 
-// Moves the cursor to an absolute point. The move MAY be reported by
-// ReadCursorPosition only some time later, as real systems do.
+// Moves the cursor to an absolute point. The move MAY be reported only some
+// time later, as real systems do.
 void SetCursorPosition(int x, int y);
+
+// The cursor as the system reports it now, unfiltered: until the system has
+// taken the last move it MAY answer the point before it, or any earlier
+// one. The front end MUST NOT correct the report: the cursor sync waits on
+// it for the move to arrive.
+ScreenPoint ReadSystemCursorPosition();
+
+// The cursor as the program takes it when it looks for the user's hand: the
+// system's report, except that a front end whose system echoes the
+// program's own earlier moves back late MUST answer the last point placed
+// for such an echo (app/cursor_placement.h says how it is told). A point
+// the program never placed the cursor at MUST come through unchanged.
 ScreenPoint ReadCursorPosition();
 
 // A left-button press or release at the cursor, delivered to the window

@@ -14,6 +14,7 @@
 #include "app/desktop.h"
 #include "app/screen.h"
 #include "app/shell_win32.h"
+#include "trace/cursor_hold.h"
 
 HDC ScreenDC = nullptr;
 HDC SnapshotDC = nullptr;
@@ -180,11 +181,16 @@ void SetCursorPosition(int x, int y)
     RecordPlacedCursor(ScreenPoint{x, y}, GetTickCount());
 }
 
-ScreenPoint ReadCursorPosition()
+ScreenPoint ReadSystemCursorPosition()
 {
     POINT at = {0, 0};
     GetCursorPos(&at);
-    return TakeCursorReport(ScreenPoint{at.x, at.y}, GetTickCount());
+    return ScreenPoint{at.x, at.y};
+}
+
+ScreenPoint ReadCursorPosition()
+{
+    return TakeCursorReport(ReadSystemCursorPosition(), GetTickCount());
 }
 
 // The button event carries its own absolute position, the point where the
@@ -221,6 +227,32 @@ void ReleaseLeftButton()
     InjectLeftButton(MOUSEEVENTF_LEFTUP);
 }
 
+static bool cursorHeld = false;
+
+void ApplyCursorHold()
+{
+    ScreenRect hold;
+    if (!TraceCursorHold(hold)) {
+        ReleaseCursorHold();
+        return;
+    }
+    // ClipCursor leaves out the rectangle's right column and bottom row.
+    const RECT wanted = {hold.left, hold.top, hold.right + 1, hold.bottom + 1};
+    RECT now = {0, 0, 0, 0};
+    if (cursorHeld && GetClipCursor(&now) && EqualRect(&now, &wanted))
+        return;
+    ClipCursor(&wanted);
+    cursorHeld = true;
+}
+
+void ReleaseCursorHold()
+{
+    if (!cursorHeld)
+        return;
+    ClipCursor(nullptr);
+    cursorHeld = false;
+}
+
 std::uint32_t ReadTickCount()
 {
     return GetTickCount();
@@ -233,5 +265,7 @@ void SleepMilliseconds(std::uint32_t milliseconds)
 
 void ShowCompletionBox(const char* text, const char* title)
 {
+    // The trace has ended: the cursor is the user's again before the box.
+    ApplyCursorHold();
     MessageBoxA(ControlWindow, text, title, MB_TOPMOST);
 }

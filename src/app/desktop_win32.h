@@ -37,3 +37,12 @@ void ReleaseScreenSurfaces();
 // before. Returns false when the copy could not be made.
 bool CopyDeviceBlock(HDC source, int left, int top, int width, int height, Colour* out,
                      std::size_t stride);
+
+// Holds the cursor within TraceCursorHold's rectangle while a trace runs
+// (see trace/cursor_hold.h), putting the clip back if the system dropped
+// it, and lets it go once the trace has ended. The message loop MUST call it
+// after every message it dispatches and every idle step.
+void ApplyCursorHold();
+
+// Lets the cursor go if this program holds it (at exit).
+void ReleaseCursorHold();

@@ -4,7 +4,8 @@
  * their start state, measures the screen, makes the three screen surfaces
  * and runs a message loop that never waits. Whenever the queue is empty the
  * loop calls the trace driver's idle step once; that call is what drives a
- * trace. The exit code is the quit message's, or 1 when the window or the
+ * trace. After each message and each step it holds or lets go of the
+ * cursor as the trace needs (app/desktop_win32.h). The exit code is the quit message's, or 1 when the window or the
  * surfaces cannot be made.
  */
 #include <windows.h>
@@ -64,6 +65,7 @@ static int RunMessageLoop()
         } else {
             RunTraceStep();
         }
+        ApplyCursorHold();
     }
 }
 
@@ -91,6 +93,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     TraceOptions.syncWaitMs = 0;
 
     const int exitCode = RunMessageLoop();
+    ReleaseCursorHold();
     ReleaseScreenSurfaces();
     return exitCode;
 }

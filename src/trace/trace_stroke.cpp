@@ -25,10 +25,12 @@ void MoveCursorSynced(int x, int y)
     SetCursorPosition(x, y);
     if (TraceOptions.syncOnMouseMove == 0)
         return;
-    // Only the column is compared: the row of a horizontal stroke never
-    // changes between its two moves.
+    // The system's own report: the filtered one answers the point just
+    // placed for any late echo and would match at once. Only the column is
+    // compared: the row of a horizontal stroke never changes between its
+    // two moves.
     for (int read = 0; read < kCursorPollLimit; ++read) {
-        if (ReadCursorPosition().x == x)
+        if (ReadSystemCursorPosition().x == x)
             return;
         SleepMilliseconds(SyncWaitMilliseconds());
     }

@@ -32,7 +32,8 @@ const unsigned kGracePeriodMs = 2000;
 void TraceStroke(int x, int y, int length);
 
 // Sets the cursor and, under syncOnMouseMove, waits (at most
-// kCursorPollLimit reads) until the system reports column x.
+// kCursorPollLimit reads, a sleep of syncWaitMs after each miss) until the
+// system's own report (ReadSystemCursorPosition) shows column x.
 void MoveCursorSynced(int x, int y);
 
 // The sleep between two polls: syncWaitMs, with a negative wait taken as 0

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/cursor_placement.h"
 #include "app/screen.h"
 
 SimDesktop& Sim()
@@ -81,6 +82,7 @@ void SimDesktop::Reset(int width, int height, Colour fill, std::uint32_t startTi
     boxes_.clear();
     sourcePixelReads_ = 0;
     listener_ = nullptr;
+    ForgetPlacedCursor();
 }
 
 Colour SimDesktop::Pixel(int x, int y) const
@@ -212,6 +214,7 @@ ScreenPoint SimDesktop::Pinned(int x, int y) const
 void SimDesktop::SetCursor(int x, int y)
 {
     Record("SetCursorPos" + PointText(x, y));
+    RecordPlacedCursor(ScreenPoint{x, y}, ticks_);
     const ScreenPoint pinned = Pinned(x, y);
     if (lagReads_ == 0 && lagSleepMs_ == 0) {
         cursor_ = pinned;
@@ -225,7 +228,7 @@ void SimDesktop::SetCursor(int x, int y)
         listener_->OnPlatformCall();
 }
 
-ScreenPoint SimDesktop::ReadCursor()
+ScreenPoint SimDesktop::ReadSystemCursor()
 {
     if (movePending_ && lagReads_ > 0 && --readsLeft_ <= 0)
         ApplyPendingMove();
@@ -234,6 +237,18 @@ ScreenPoint SimDesktop::ReadCursor()
     if (listener_)
         listener_->OnPlatformCall();
     return at;
+}
+
+// The read is logged before the filter's answer is known, so a changed
+// answer is added to the read's own log line.
+ScreenPoint SimDesktop::ReadCursor()
+{
+    const size_t line = log_.size();
+    const ScreenPoint reported = ReadSystemCursor();
+    const ScreenPoint taken = TakeCursorReport(reported, ticks_);
+    if ((taken.x != reported.x || taken.y != reported.y) && line < log_.size())
+        log_[line] += " taken as " + PointText(taken.x, taken.y);
+    return taken;
 }
 
 void SimDesktop::PressLeft()
@@ -295,6 +310,7 @@ bool ReadSourceBlock(int left, int top, int width, int height, Colour* out)
     return Sim().ReadSourceBlock(left, top, width, height, out);
 }
 void SetCursorPosition(int x, int y) { Sim().SetCursor(x, y); }
+ScreenPoint ReadSystemCursorPosition() { return Sim().ReadSystemCursor(); }
 ScreenPoint ReadCursorPosition() { return Sim().ReadCursor(); }
 void PressLeftButton() { Sim().PressLeft(); }
 void ReleaseLeftButton() { Sim().ReleaseLeft(); }

@@ -11,9 +11,12 @@
  * nearest monitor, as on real systems (the log keeps the point asked for).
  * The cursor can lag: a move may be reported (and take effect for presses)
  * only after some cursor reads or some milliseconds of sleep, as on real
- * systems. A listener (the simulated painter) sees the injected presses
- * and releases where the cursor stands, and hears of every platform call
- * so that it can advance its own lag.
+ * systems. While it lags, the system's report is the point placed before;
+ * the program's filtered read passes that report through the echo test of
+ * app/cursor_placement.h, as the Win32 seam does, and so reads the last
+ * placed point. A listener (the simulated painter) sees the injected
+ * presses and releases where the cursor stands, and hears of every
+ * platform call so that it can advance its own lag.
  *
  * The desktop may have several monitors (ResetMonitors): the screen is then
  * the rectangle that bounds them, its origin negative when a monitor lies
@@ -85,6 +88,8 @@ public:
     // Every platform call made since Reset or ClearLog, one line each:
     //   SetCursorPos(x,y)  GetCursorPos=(x,y)  GetPixel(x,y)=0x00BBGGRR
     //   GetSnapshotPixel(x,y)=0x00BBGGRR
+    //   GetCursorPos=(x,y) taken as (x,y)   (a filtered read the echo test
+    //                                        changed: the report, then the answer)
     //   LeftDown  LeftUp  GetTickCount=N  Sleep(N)  Freeze  Freeze+Source
     //   ReadSource(l,t,w,h)  MessageBox(text|title)
     // Single source-pixel reads are counted, not logged.
@@ -106,6 +111,7 @@ public:
     Colour ReadSource(int x, int y);
     bool ReadSourceBlock(int left, int top, int width, int height, Colour* out);
     void SetCursor(int x, int y);
+    ScreenPoint ReadSystemCursor();
     ScreenPoint ReadCursor();
     void PressLeft();
     void ReleaseLeft();

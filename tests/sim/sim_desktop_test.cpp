@@ -96,6 +96,24 @@ TEST(SimDesktop, LaggingCursorReportsTheMoveAfterItsReads)
     EXPECT_EQ(third.y, 60);
 }
 
+// The system reports the point placed before; the program's filtered read
+// takes that echo for the last placed point, but a point never placed (the
+// start, a hand) comes through as reported.
+TEST(SimDesktop, FilteredReadTakesAnEchoOfAnEarlierPlacementForTheLastOne)
+{
+    Sim().Reset(100, 100);
+    Sim().SetCursorLag(4, 0);
+    SetCursorPosition(10, 10);
+    EXPECT_EQ(ReadCursorPosition().x, 0);
+    Sim().MoveCursorByHand(10, 10);
+    SetCursorPosition(50, 60);
+    EXPECT_EQ(ReadSystemCursorPosition().x, 10);
+    const ScreenPoint taken = ReadCursorPosition();
+    EXPECT_EQ(taken.x, 50);
+    EXPECT_EQ(taken.y, 60);
+    EXPECT_EQ(Sim().Log().back(), "GetCursorPos=(10,10) taken as (50,60)");
+}
+
 TEST(SimDesktop, LaggingCursorMovesAfterEnoughSleep)
 {
     Sim().Reset(100, 100);

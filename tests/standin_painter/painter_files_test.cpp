@@ -29,12 +29,14 @@ TEST(StandinOptions, EveryOptionIsRead)
 {
     PainterOptions o;
     std::string error;
-    ASSERT_TRUE(Parse({"--paint-release", "--bar-width=100", "--event-delay=3", "--paint-lag=40",
+    ASSERT_TRUE(Parse({"--paint-release", "--paint-path", "--log-input", "--bar-width=100", "--event-delay=3", "--paint-lag=40",
                        "--pos=10,20", "--canvas-size=300x200", "--sample-size=7x5",
                        "--canvas-out=c.bmp", "--sample-out=s.ppm", "--geometry-out=g.txt"},
                       o, error))
         << error;
     EXPECT_TRUE(o.paintReleasePixel);
+    EXPECT_TRUE(o.paintPath);
+    EXPECT_TRUE(o.logInput);
     EXPECT_EQ(o.barWidth, 100);
     EXPECT_EQ(o.eventDelayMs, 3);
     EXPECT_EQ(o.paintLagMs, 40);
@@ -52,6 +54,7 @@ TEST(StandinOptions, EveryOptionIsRead)
     PainterOptions defaults;
     ASSERT_TRUE(Parse({}, defaults, error));
     EXPECT_FALSE(defaults.paintReleasePixel);
+    EXPECT_FALSE(defaults.paintPath);
     EXPECT_EQ(defaults.barWidth, 255);
 }
 

@@ -127,10 +127,11 @@ TEST(StandinSliders, MappingRoundsAndClampsOutsideTheBar)
 }
 
 // A painter with its colour set through presses on its own bars.
-PainterState PainterWithColour(bool paintRelease, int r, int g, int b)
+PainterState PainterWithColour(bool paintRelease, int r, int g, int b, bool paintPath = false)
 {
     PainterOptions options;
     options.paintReleasePixel = paintRelease;
+    options.paintPath = paintPath;
     options.canvasWidth = 40;
     options.canvasHeight = 20;
     PainterState painter;
@@ -151,6 +152,22 @@ void Drag(PainterState& painter, int x0, int y0, int x1, int y1)
     Stroke stroke;
     ASSERT_TRUE(standin::ReleaseAt(painter, canvas.left + x1, canvas.top + y1, stroke));
     standin::PaintStroke(painter.canvas, 40, 20, stroke);
+}
+
+// A drag through canvas points: the press at the first, a move to each
+// one between, the release at the last; paints every piece the painter
+// gives.
+void DragThrough(PainterState& painter, const std::vector<standin::CanvasPoint>& points)
+{
+    const Rect& canvas = painter.layout.canvas;
+    standin::PressAt(painter, canvas.left + points.front().x, canvas.top + points.front().y);
+    Stroke piece;
+    for (size_t i = 1; i + 1 < points.size(); ++i)
+        if (standin::MoveAt(painter, canvas.left + points[i].x, canvas.top + points[i].y, piece))
+            standin::PaintStroke(painter.canvas, 40, 20, piece);
+    ASSERT_TRUE(standin::ReleaseAt(painter, canvas.left + points.back().x,
+                                   canvas.top + points.back().y, piece));
+    standin::PaintStroke(painter.canvas, 40, 20, piece);
 }
 
 // The painted pixels of one canvas row, as a string: '#' painted, '.' white.
@@ -187,6 +204,40 @@ TEST(StandinDrags, RowDragPaintsOrSkipsTheReleasePixel)
         EXPECT_EQ(Row(painter, 4), Marks(1, 0));
         EXPECT_EQ(painter.canvas[3 * 40 + 2], MakeColour(10, 20, 30));
     }
+}
+
+// Vellipa's stroke (press, a move to the release point, release) paints on
+// a path painter what it paints on a straight one; other paths bend.
+TEST(StandinDrags, PathPainterPaintsWhereThePointerWent)
+{
+    for (bool paintRelease : {false, true}) {
+        SCOPED_TRACE(paintRelease ? "end-including" : "end-excluding");
+        PainterState painter = PainterWithColour(paintRelease, 10, 20, 30, true);
+        DragThrough(painter, {{2, 3}, {7, 3}, {7, 3}});
+        DragThrough(painter, {{7, 5}, {2, 5}, {2, 5}});
+        DragThrough(painter, {{9, 8}, {9, 8}});
+        DragThrough(painter, {{9, 9}, {9, 9}, {9, 9}});
+        // Along row 11 to column 6, down to row 13, back to column 3.
+        DragThrough(painter, {{2, 11}, {6, 11}, {6, 13}, {3, 13}});
+        // The moves, not the release point, make the line.
+        DragThrough(painter, {{20, 15}, {30, 15}, {25, 15}});
+        EXPECT_EQ(Row(painter, 3), paintRelease ? Marks(2, 7) : Marks(2, 6));
+        EXPECT_EQ(Row(painter, 5), paintRelease ? Marks(2, 7) : Marks(3, 7));
+        EXPECT_EQ(Row(painter, 8), Marks(9, 9));
+        EXPECT_EQ(Row(painter, 9), Marks(9, 9));
+        EXPECT_EQ(Row(painter, 11), Marks(2, 6));
+        EXPECT_EQ(Row(painter, 12), Marks(6, 6));
+        EXPECT_EQ(Row(painter, 13), paintRelease ? Marks(3, 6) : Marks(4, 6));
+        EXPECT_EQ(Row(painter, 15), Marks(20, 30));
+    }
+    // Moves paint nothing without a drag, or on the straight-line painter.
+    PainterState straight = PainterWithColour(false, 0, 0, 0);
+    PainterState path = PainterWithColour(false, 0, 0, 0, true);
+    Stroke piece;
+    EXPECT_FALSE(standin::MoveAt(path, path.layout.canvas.left + 5, path.layout.canvas.top, piece));
+    standin::PressAt(straight, straight.layout.canvas.left, straight.layout.canvas.top);
+    EXPECT_FALSE(standin::MoveAt(straight, straight.layout.canvas.left + 5,
+                                 straight.layout.canvas.top, piece));
 }
 
 TEST(StandinDrags, DragAcrossRowsIsAConnectedLine)

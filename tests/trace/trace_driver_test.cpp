@@ -8,6 +8,8 @@
 #include "palette/palette.h"
 #include "plan/colour_groups.h"
 #include "sim/sim_painter.h"
+#include "app/screen.h"
+#include "trace/cursor_hold.h"
 #include "trace_test_support.h"
 #include "ui/selection.h"
 
@@ -346,6 +348,58 @@ TEST(CompletionReport, ShowsWholeMinutesAndSecondsWithoutHours)
         EXPECT_EQ(Sim().Log().back(), std::string("MessageBox(") + c.text + "|" +
                                           "\x82\xA8\x82\xED\x82\xE8 - Vellipa)");
     }
+}
+
+// The hold leaves out the first edge strip the trace does not reach: the
+// destination's runs (one longer under the adjustment) and the slider lines
+// up to x0 + scale, which may pass x1.
+TEST(CursorHold, LeavesOutAnEdgeStripTheTraceNeverReaches)
+{
+    struct Case {
+        int destX, destY, painterAdjust, greenX0, greenScale, redRow;
+        bool held;
+        ScreenRect hold;
+    };
+    const Case cases[] = {
+        {100, 100, 0, 19, 201, 15, true, {0, 0, 398, 299}},
+        {389, 100, 0, 19, 201, 15, true, {0, 0, 398, 299}},  // runs end on column 398
+        {389, 100, 1, 19, 201, 15, true, {1, 0, 399, 299}},  // one longer: column 399
+        {100, 100, 0, 198, 201, 15, true, {1, 0, 399, 299}}, // clicks up to 198 + 201
+        {100, 280, 1, 0, 399, 15, true, {0, 0, 399, 298}},
+        {100, 290, 1, 0, 399, 15, true, {0, 1, 399, 299}},
+        {100, 290, 0, 0, 399, 0, false, {0, 0, 0, 0}},  // every edge is reached
+    };
+    // The same 400 x 300 screen from the origin, and as a virtual screen
+    // whose monitors lie left of and above the primary, with everything
+    // moved along.
+    for (const ScreenPoint o : {ScreenPoint{0, 0}, ScreenPoint{-400, -300}}) {
+        for (const Case& c : cases) {
+            SetUpPlan({Group(1, 2, 3, {0}, {0})});
+            SetScreen(o.x, o.y, 400, 300);
+            TraceMode = Mode::Tracing;
+            SourceHeight = 10;
+            DestPoint = ScreenPoint{o.x + c.destX, o.y + c.destY};
+            TraceOptions.painterAdjust = c.painterAdjust;
+            Palette.red = SliderLine{o.x + 19, o.y + c.redRow, o.x + 220, o.y + c.redRow};
+            Palette.green = SliderLine{o.x + c.greenX0, o.y + 29, o.x + c.greenX0 + 100, o.y + 29};
+            Palette.blue = SliderLine{o.x + 19, o.y + 44, o.x + 220, o.y + 44};
+            Palette.redScale = Palette.blueScale = 201;
+            Palette.greenScale = c.greenScale;
+            ScreenRect hold = {0, 0, 0, 0};
+            SCOPED_TRACE(testing::Message() << "case at " << c.destX << "," << c.destY << " origin "
+                                            << o.x << "," << o.y);
+            ASSERT_EQ(TraceCursorHold(hold), c.held);
+            if (c.held) {
+                EXPECT_EQ(hold.left, o.x + c.hold.left);
+                EXPECT_EQ(hold.top, o.y + c.hold.top);
+                EXPECT_EQ(hold.right, o.x + c.hold.right);
+                EXPECT_EQ(hold.bottom, o.y + c.hold.bottom);
+            }
+        }
+    }
+    TraceMode = Mode::Idle;
+    ScreenRect hold;
+    EXPECT_FALSE(TraceCursorHold(hold));
 }
 
 }  // namespace

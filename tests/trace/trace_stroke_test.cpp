@@ -263,6 +263,20 @@ TEST(TraceStroke, GracePeriodIsMeasuredAcrossTheTickCountsWrap)
     EXPECT_EQ(CountCalls(Sim().Log(), "GetTickCount=744"), kPixelPollLimit + 1);
 }
 
+// A lagging system still reports the last slider click, far off the row:
+// that is the program's own move coming back, not the user's hand.
+TEST(TraceStroke, EchoOfAnEarlierPlacementOffTheRowIsNotTheHand)
+{
+    ResetTrace(63, 5000, 0);
+    SetCursorPosition(30, 15);
+    Sim().SetCursorLag(1000, 0);
+    TraceStroke(100, 120, 5);
+    EXPECT_EQ(TraceMode, Mode::Tracing);
+    EXPECT_EQ(CountCalls(Sim().Log(), "GetCursorPos=(30,15) taken as (105,120)"),
+              kPixelPollLimit + 1);
+    EXPECT_EQ(CountCalls(Sim().Log(), "GetTickCount"), 0);
+}
+
 TEST(TraceStroke, FinalCheckEndsTheTraceWhenTheCursorLeftAfterThePixelChanged)
 {
     ResetTrace(63, 3000, 0);

@@ -61,6 +61,8 @@ void ResetPainter(PainterState& state, const PainterOptions& options)
     state.dragging = false;
     state.pressPoint = CanvasPoint{0, 0};
     state.pressColour = 0;
+    state.pathEnd = CanvasPoint{0, 0};
+    state.pathPainted = false;
     state.canvas.assign(static_cast<size_t>(options.canvasWidth) * options.canvasHeight,
                         kCanvasWhite);
 }
@@ -77,6 +79,8 @@ bool PressAt(PainterState& state, int x, int y)
         state.dragging = true;
         state.pressPoint = CanvasPoint{x - layout.canvas.left, y - layout.canvas.top};
         state.pressColour = CurrentColour(state);
+        state.pathEnd = state.pressPoint;
+        state.pathPainted = false;
         return false;
     }
     for (int channel = kRed; channel <= kBlue; ++channel) {
@@ -90,15 +94,29 @@ bool PressAt(PainterState& state, int x, int y)
     return false;
 }
 
+bool MoveAt(PainterState& state, int x, int y, Stroke& piece)
+{
+    const CanvasPoint to = CanvasPoint{x - state.layout.canvas.left, y - state.layout.canvas.top};
+    if (!state.options.paintPath || !state.dragging ||
+        (to.x == state.pathEnd.x && to.y == state.pathEnd.y))
+        return false;
+    piece = Stroke{state.pathEnd, to, state.pressColour, false};
+    state.pathEnd = to;
+    state.pathPainted = true;
+    return true;
+}
+
 bool ReleaseAt(PainterState& state, int x, int y, Stroke& stroke)
 {
     if (!state.dragging)
         return false;
     state.dragging = false;
-    stroke.from = state.pressPoint;
+    stroke.from = state.options.paintPath ? state.pathEnd : state.pressPoint;
     stroke.to = CanvasPoint{x - state.layout.canvas.left, y - state.layout.canvas.top};
     stroke.colour = state.pressColour;
     stroke.paintsRelease = state.options.paintReleasePixel;
+    stroke.paintsPress = !(state.options.paintPath && state.pathPainted &&
+                           stroke.from.x == stroke.to.x && stroke.from.y == stroke.to.y);
     return true;
 }
 
@@ -115,7 +133,9 @@ void PaintStroke(std::vector<Colour>& canvas, int width, int height, const Strok
     for (;;) {
         const bool atRelease = x == stroke.to.x && y == stroke.to.y;
         const bool atPress = x == stroke.from.x && y == stroke.from.y;
-        if (!atRelease || stroke.paintsRelease || atPress)
+        const bool painted = atRelease ? stroke.paintsRelease || (atPress && stroke.paintsPress)
+                                       : !atPress || stroke.paintsPress;
+        if (painted)
             PaintPixel(canvas, width, height, x, y, stroke.colour);
         if (atRelease)
             return;

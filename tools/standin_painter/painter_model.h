@@ -28,6 +28,14 @@
  * (or when it is the press pixel). Moves in between are not looked at, so a
  * release that lands on another row than its press shows as a slanted line.
  * A press anywhere else does nothing, and neither does its release.
+ *
+ * Path rule (paintPath). The drag paints along the pointer's path instead:
+ * every move taken while the button is down paints the line from the last
+ * point taken to the new one, leaving the new point itself to the next
+ * piece, and the release paints the last piece the same way, its release
+ * pixel as the drag rule says. So a press, one move and a release at the
+ * moved-to point paint what the drag rule paints for that press and
+ * release; a move to a point on another row shows as a bend.
  */
 #pragma once
 
@@ -55,6 +63,9 @@ struct Stroke {
     CanvasPoint to;
     Colour colour;
     bool paintsRelease;
+    // The press pixel; false for a last piece of a path that ends where the
+    // one before it did (its pixel is the release pixel then).
+    bool paintsPress = true;
 };
 
 struct PainterState {
@@ -64,6 +75,8 @@ struct PainterState {
     bool dragging;
     CanvasPoint pressPoint;
     Colour pressColour;
+    CanvasPoint pathEnd;   // the last point of the drag taken so far
+    bool pathPainted;      // a piece of the path has been painted
     std::vector<Colour> canvas;  // layout.canvas size, row after row
 };
 
@@ -75,9 +88,15 @@ Colour CurrentColour(const PainterState& state);
 // current colour (the swatch needs repainting).
 bool PressAt(PainterState& state, int x, int y);
 
+// A mouse move to client point (x, y) with the button down. Returns true,
+// with the piece to paint, when the painter paints along the path, a drag
+// is on and the point differs from the last one taken.
+bool MoveAt(PainterState& state, int x, int y, Stroke& piece);
+
 // A left release at client point (x, y). Returns true, with the stroke to
-// paint, when it ends a drag begun on the canvas. The stroke is not painted
-// here: the window may show it later (the paint lag).
+// paint (the whole line, or the path's last piece), when it ends a drag
+// begun on the canvas. The stroke is not painted here: the window may show
+// it later (the paint lag).
 bool ReleaseAt(PainterState& state, int x, int y, Stroke& stroke);
 
 // Paints one stroke into a canvas of width x height pixels.

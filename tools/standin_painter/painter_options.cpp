@@ -29,6 +29,11 @@ const char kUsage[] =
     "                         press at offset v from the bar's first column\n"
     "                         selects round(clamp(v, 0, N) * 255 / N); the\n"
     "                         bars also take presses 2 columns either side\n"
+    "  --paint-path           a drag paints along the pointer's path: each\n"
+    "                         mouse move between press and release extends\n"
+    "                         the line from the last point taken (whose own\n"
+    "                         pixel the next piece paints); the release pixel\n"
+    "                         as --paint-release says\n"
     "  --event-delay=MS       sleep MS ms before handling each mouse message\n"
     "  --paint-lag=MS         a drag reaches the screen MS ms after release\n"
     "  --pos=X,Y              outer top-left corner of the window (460,40)\n"
@@ -43,6 +48,8 @@ const char kUsage[] =
     "                         finished drag, as it happens: \"TICK click\n"
     "                         red|green|blue VALUE\", \"TICK stroke X0 Y0 X1\n"
     "                         Y1\" (canvas), \"TICK press X Y\" (elsewhere)\n"
+    "  --log-input            the event log also gets \"TICK move|down|up X Y\"\n"
+    "                         (client point) for every mouse message taken\n"
     "  --help                 this text\n"
     "\n"
     "Geometry lines, screen pixels, rectangles inclusive as L,T,R,B:\n"
@@ -83,6 +90,10 @@ bool ApplyArgument(const std::string& name, const char* value, PainterOptions& o
     if (value == nullptr) {
         if (name == "--paint-release")
             options.paintReleasePixel = true;
+        else if (name == "--paint-path")
+            options.paintPath = true;
+        else if (name == "--log-input")
+            options.logInput = true;
         else if (name == "--help")
             options.showUsage = true;
         else

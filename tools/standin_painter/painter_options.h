@@ -16,6 +16,10 @@ struct PainterOptions {
     // release pixel itself only when this is set (an end-including painter).
     // Off by default: the painter that the "しぃペインター" adjustment is made for.
     bool paintReleasePixel = false;
+    // A drag paints along the pointer's path, as drawing programs do: every
+    // mouse move it takes between press and release extends the line (see
+    // painter_model.h). Off: the straight line from press to release.
+    bool paintPath = false;
     // Columns of each slider bar. 255 makes offset v from the bar's first
     // column select channel value v exactly (see painter_model.h).
     int barWidth = 255;
@@ -39,6 +43,8 @@ struct PainterOptions {
     // Every slider click and finished drag, one line each as it happens
     // (see event_log.h). Empty means not written.
     std::string eventLogFile;
+    // The event log also gets a line for every mouse message taken.
+    bool logInput = false;
     bool showUsage = false;
 };
 

@@ -1,8 +1,9 @@
 /*
  * The stand-in painter's window: a fixed-size top-level window that shows
- * the client picture RenderClient makes, hands left presses and releases to
- * the model in client coordinates, and holds back finished drags for the
- * paint lag before they reach the screen. On close it writes the canvas.
+ * the client picture RenderClient makes, hands left presses, releases and
+ * mouse moves to the model in client coordinates, and holds back finished
+ * drags (and, painting along the path, each piece) for the paint lag before
+ * they reach the screen. On close it writes the canvas.
  *
  * The slowness options act where a real slow painter is slow: every mouse
  * message is handled only after a sleep (so input queues up behind it), and
@@ -60,7 +61,7 @@ void Invalidate(HWND window, const standin::Rect& r)
     InvalidateRect(window, &area, FALSE);
 }
 
-// The client rectangle a canvas stroke can touch.
+// The client rectangle a canvas stroke or piece can touch.
 standin::Rect StrokeArea(const standin::Stroke& s)
 {
     const standin::Rect& canvas = Painter.layout.canvas;
@@ -90,13 +91,9 @@ void ShowDueStrokes(HWND window, bool all)
         KillTimer(window, kLagTimer);
 }
 
-void OnRelease(HWND window, int x, int y)
+// Shows a stroke or a piece of a path now, or holds it back for the lag.
+void ShowOrHold(HWND window, const standin::Stroke& stroke)
 {
-    standin::Stroke stroke;
-    if (!standin::ReleaseAt(Painter, x, y, stroke))
-        return;
-    LogEvent(standin::StrokeEventLine(stroke));
-    ReleaseCapture();
     if (Painter.options.paintLagMs == 0) {
         ShowStroke(window, stroke);
         return;
@@ -104,6 +101,28 @@ void OnRelease(HWND window, int x, int y)
     PendingStrokes.push_back(
         PendingStroke{GetTickCount() + static_cast<DWORD>(Painter.options.paintLagMs), stroke});
     SetTimer(window, kLagTimer, kLagTimerPeriodMs, nullptr);
+}
+
+void OnRelease(HWND window, int x, int y)
+{
+    standin::Stroke stroke;
+    if (!standin::ReleaseAt(Painter, x, y, stroke))
+        return;
+    // The log names the whole drag, press to release, in either mode.
+    standin::Stroke drag = stroke;
+    drag.from = Painter.pressPoint;
+    LogEvent(standin::StrokeEventLine(drag));
+    ReleaseCapture();
+    ShowOrHold(window, stroke);
+}
+
+// A move message carries the pointer's latest point: the system merges
+// moves that wait in the queue.
+void OnMove(HWND window, int x, int y)
+{
+    standin::Stroke piece;
+    if (standin::MoveAt(Painter, x, y, piece))
+        ShowOrHold(window, piece);
 }
 
 void OnPress(HWND window, int x, int y)
@@ -167,19 +186,31 @@ void OnDestroy(HWND window)
     PostQuitMessage(0);
 }
 
+// The mouse message as taken, before the painter acts on it.
+void LogInput(const char* kind, LPARAM lParam)
+{
+    if (Painter.options.logInput)
+        LogEvent(std::string(kind) + " " + std::to_string(GET_X_LPARAM(lParam)) + " " +
+                 std::to_string(GET_Y_LPARAM(lParam)));
+}
+
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_LBUTTONDOWN:
         SleepForEvent();
+        LogInput("down", lParam);
         OnPress(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_LBUTTONUP:
         SleepForEvent();
+        LogInput("up", lParam);
         OnRelease(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_MOUSEMOVE:
         SleepForEvent();
+        LogInput("move", lParam);
+        OnMove(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_TIMER:
         if (wParam == kLagTimer)

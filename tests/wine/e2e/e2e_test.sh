@@ -11,6 +11,9 @@
 #   copy-release   the whole sample without the adjustment, into a painter
 #                  that paints a drag's release pixel: the canvas holds the
 #                  colours the painter's sliders give for the quantised ones
+#   copy-path      the whole sample with "しぃペインター" and no sync option into
+#                  a lagging painter that paints along the pointer's path:
+#                  exact, so no stale cursor move came into a drag
 #   hand           every stroke synchronised on a lagging painter; from 2.5 s
 #                  on the user moves the mouse about, far from the picture's
 #                  rows: the trace stops, no box, no click or stroke follows
@@ -231,6 +234,9 @@ close_two_painters() {
 case "$scenario" in
 copy-adjusted)
     full_copy "" "$ADJUSTED" exact
+    ;;
+copy-path)
+    full_copy "--event-delay=1 --paint-path" "option 1005 on wait-text 1" exact
     ;;
 copy-release)
     full_copy "--paint-release" "option 1006 on option 1007 on wait-text 1" mapped
