@@ -58,9 +58,11 @@ void Button(DWORD flag, int x, int y)
 {
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    input.mi.dx = AbsoluteInputCoordinate(x, GetSystemMetrics(SM_CXSCREEN));
-    input.mi.dy = AbsoluteInputCoordinate(y, GetSystemMetrics(SM_CYSCREEN));
-    input.mi.dwFlags = flag | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = AbsoluteInputCoordinate(x, GetSystemMetrics(SM_XVIRTUALSCREEN),
+                                          GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    input.mi.dy = AbsoluteInputCoordinate(y, GetSystemMetrics(SM_YVIRTUALSCREEN),
+                                          GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    input.mi.dwFlags = flag | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
     SendInput(1, &input, sizeof input);
 }
 
