@@ -21,7 +21,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/cursor_placement.h"
+#include "app/absolute_input_win32.h"
 
 namespace {
 
@@ -56,14 +56,7 @@ bool ReadActions(const char* path, std::vector<Action>& actions)
 
 void Button(DWORD flag, int x, int y)
 {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = AbsoluteInputCoordinate(x, GetSystemMetrics(SM_XVIRTUALSCREEN),
-                                          GetSystemMetrics(SM_CXVIRTUALSCREEN));
-    input.mi.dy = AbsoluteInputCoordinate(y, GetSystemMetrics(SM_YVIRTUALSCREEN),
-                                          GetSystemMetrics(SM_CYVIRTUALSCREEN));
-    input.mi.dwFlags = flag | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
-    SendInput(1, &input, sizeof input);
+    SendAbsoluteMouse(x, y, flag);
 }
 
 void Replay(const Action& a)

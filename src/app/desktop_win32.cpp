@@ -10,6 +10,7 @@
  */
 #include "app/desktop_win32.h"
 
+#include "app/absolute_input_win32.h"
 #include "app/cursor_placement.h"
 #include "app/desktop.h"
 #include "app/screen.h"
@@ -206,15 +207,7 @@ static void InjectLeftButton(DWORD buttonFlag)
         GetCursorPos(&reported);
         at = ScreenPoint{reported.x, reported.y};
     }
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = AbsoluteInputCoordinate(at.x, GetSystemMetrics(SM_XVIRTUALSCREEN),
-                                          GetSystemMetrics(SM_CXVIRTUALSCREEN));
-    input.mi.dy = AbsoluteInputCoordinate(at.y, GetSystemMetrics(SM_YVIRTUALSCREEN),
-                                          GetSystemMetrics(SM_CYVIRTUALSCREEN));
-    input.mi.dwFlags =
-        buttonFlag | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
-    SendInput(1, &input, sizeof input);
+    SendAbsoluteMouse(at.x, at.y, buttonFlag);
 }
 
 void PressLeftButton()

@@ -49,7 +49,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cursor_placement.h"
+#include "app/absolute_input_win32.h"
 #include "app/texts.h"
 #include "ui/control_ids.h"
 
@@ -76,14 +76,7 @@ std::string CurrentStep;
 
 void SendMouse(int x, int y, DWORD flags)
 {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = AbsoluteInputCoordinate(x, GetSystemMetrics(SM_XVIRTUALSCREEN),
-                                          GetSystemMetrics(SM_CXVIRTUALSCREEN));
-    input.mi.dy = AbsoluteInputCoordinate(y, GetSystemMetrics(SM_YVIRTUALSCREEN),
-                                          GetSystemMetrics(SM_CYVIRTUALSCREEN));
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
-    SendInput(1, &input, sizeof input);
+    SendAbsoluteMouse(x, y, flags);
 }
 
 bool CursorAt(int x, int y)
