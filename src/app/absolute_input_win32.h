@@ -11,14 +11,29 @@
 
 #include "app/cursor_placement.h"
 
+// The virtual screen's origin and size, read once: under Wine each read of
+// these metrics goes through the display's device list and costs about as
+// much as the event itself. Like the program's screen, a change of the
+// desktop while it runs is not followed.
+struct VirtualScreenMetrics {
+    int left, top, width, height;
+};
+
+inline const VirtualScreenMetrics& VirtualScreenOnce()
+{
+    static const VirtualScreenMetrics metrics = {
+        GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+        GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    return metrics;
+}
+
 inline void SendAbsoluteMouse(int x, int y, DWORD flags)
 {
+    const VirtualScreenMetrics& screen = VirtualScreenOnce();
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    input.mi.dx = AbsoluteInputCoordinate(x, GetSystemMetrics(SM_XVIRTUALSCREEN),
-                                          GetSystemMetrics(SM_CXVIRTUALSCREEN));
-    input.mi.dy = AbsoluteInputCoordinate(y, GetSystemMetrics(SM_YVIRTUALSCREEN),
-                                          GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    input.mi.dx = AbsoluteInputCoordinate(x, screen.left, screen.width);
+    input.mi.dy = AbsoluteInputCoordinate(y, screen.top, screen.height);
     input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
     SendInput(1, &input, sizeof input);
 }
