@@ -5,8 +5,8 @@
  * and runs a message loop that never waits. Whenever the queue is empty the
  * loop calls the trace driver's idle step once; that call is what drives a
  * trace. After each message and each step it holds or lets go of the
- * cursor as the trace needs (app/desktop_win32.h). The exit code is the quit message's, or 1 when the window or the
- * surfaces cannot be made.
+ * cursor as the trace needs (app/desktop_win32.h). The exit code is the
+ * quit message's, or 1 when the window or the surfaces cannot be made.
  */
 #include <windows.h>
 
